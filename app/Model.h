@@ -1,0 +1,40 @@
+#pragma once
+
+#include <array>
+#include <chrono>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string_view>
+
+namespace pelmar {
+
+// Everything that differs between the two device models built from this code.
+// Code asks this record; it never tests which model it runs.
+struct Model {
+    std::string_view executableName;
+    std::string_view brand;         // brand word of the plug-in prompt
+    std::string_view englishTitle;  // window title and tray tip, English interface
+    std::string_view chineseTitle;  // window title and tray tip, Chinese interface
+    // Label counts of the three page layout tables: main, colour, advanced.
+    std::array<int, 3> labelCounts;
+    int dpiValueCount;                          // DPI values offered per level
+    std::array<std::uint8_t, 4> defaultDpiSet;  // built-in DPI value of each level
+    bool hasDpiSetButton;  // the main page shows the chosen DPI value as a button index
+    // Shortest wait the macro player makes after an event; shorter stored delays are raised.
+    std::chrono::milliseconds minimumEventDelay;
+    // Device code of each DPI value a level can be given (dpiValueCount
+    // entries); a value beyond the table sends the last code.
+    std::span<const std::uint8_t> dpiValueCodes;
+    std::uint8_t lightingReportByte;  // byte 2 of the lighting report
+    // The listener examines only input reports with this identifier; without
+    // one it examines every report.
+    std::optional<std::uint8_t> inputReportId;
+    // A report that is not a button event stops a running macro.
+    bool otherReportStopsMacro;
+};
+
+const Model& ModelA();
+const Model& ModelB();
+
+}  // namespace pelmar

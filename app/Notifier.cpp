@@ -1,0 +1,7 @@
+#include "app/Notifier.h"
+
+namespace pelmar {
+
+Notifier notifier;
+
+}  // namespace pelmar

@@ -1,0 +1,7 @@
+#include "app/SharedState.h"
+
+namespace pelmar {
+
+SharedState sharedState;
+
+}  // namespace pelmar

@@ -1,0 +1,10 @@
+#pragma once
+
+#include <filesystem>
+
+namespace pelmar {
+
+// Folder of the running executable; empty when it cannot be determined.
+std::filesystem::path ExecutableFolder();
+
+}  // namespace pelmar
