@@ -1,6 +1,7 @@
 #include "app/CPelmarApp.h"
 
 #include <QApplication>
+#include <QFont>
 #include <cstdio>
 #include <span>
 #include <string>
@@ -12,6 +13,11 @@
 #include "platform/hid/SystemHid.h"
 #include "platform/system/ExecutablePath.h"
 
+// The icon and other resources live in the user-interface library.
+static void InitResources() {
+    Q_INIT_RESOURCE(resources);
+}
+
 namespace pelmar {
 
 namespace {
@@ -19,6 +25,14 @@ namespace {
 constexpr int kUsageError = 2;
 constexpr int kRestoreTimeoutMs = 1500;
 constexpr const char* kVersionText = "Pelmar Version 1.0";
+
+// The skins name their fonts by the faces of the platform they were made
+// for; these are the installed faces that stand in for them.
+void MapSkinFonts() {
+    QFont::insertSubstitutions("Consolas", {"DejaVu Sans Mono", "Liberation Mono", "Monospace"});
+    QFont::insertSubstitutions(QString::fromUtf8("宋体"),
+                               {"WenQuanYi Micro Hei", "Noto Sans CJK SC", "Sans Serif"});
+}
 
 QString FromPath(const std::filesystem::path& path) {
     return QString::fromStdString(path.string());
@@ -52,6 +66,8 @@ int CPelmarApp::Run(int argc, char** argv) {
         line.folder.empty() ? ExecutableFolder() : std::filesystem::absolute(line.folder);
 
     QApplication application(argc, argv);
+    InitResources();
+    MapSkinFonts();
     application.setApplicationName(QString::fromStdString(name));
 
     SingleInstance instance(
@@ -72,7 +88,9 @@ int CPelmarApp::Run(int argc, char** argv) {
     CPelmarDlg dialog;
     QObject::connect(&instance, &SingleInstance::restoreRequested, &dialog,
                      &CPelmarDlg::RestoreWindow);
-    dialog.OnInitDialog();
+    if (!dialog.OnInitDialog()) {
+        return 0;
+    }
     dialog.show();
     return application.exec();
 }

@@ -26,6 +26,7 @@ const Model& ModelA() {
         .lightingReportByte = 0x3F,
         .inputReportId = std::nullopt,
         .otherReportStopsMacro = false,
+        .reappliesOnPowerEvent = true,
     };
     return model;
 }
@@ -45,6 +46,7 @@ const Model& ModelB() {
         .lightingReportByte = 0x7F,
         .inputReportId = 6,
         .otherReportStopsMacro = true,
+        .reappliesOnPowerEvent = false,
     };
     return model;
 }

@@ -32,6 +32,8 @@ struct Model {
     std::optional<std::uint8_t> inputReportId;
     // A report that is not a button event stops a running macro.
     bool otherReportStopsMacro;
+    // The profile is applied again on every power event (before sleep and after resume).
+    bool reappliesOnPowerEvent;
 };
 
 const Model& ModelA();

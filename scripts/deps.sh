@@ -3,7 +3,7 @@
 # apt line to run and stops.
 
 declare -A PELMAR_PACKAGES=(
-  [build]="cmake ninja-build g++ pkg-config qt6-base-dev libudev-dev libx11-dev libgtest-dev"
+  [build]="cmake ninja-build g++ pkg-config qt6-base-dev libudev-dev libx11-dev libgtest-dev fonts-dejavu-core fonts-wqy-microhei"
   [run]="fonts-wqy-microhei fonts-dejavu-core xvfb xdotool x11-utils imagemagick"
   [test]="fonts-wqy-microhei fonts-dejavu-core xvfb xdotool x11-utils"
   [fuzz]="cmake ninja-build clang libclang-rt-14-dev pkg-config libudev-dev libx11-dev"

@@ -40,6 +40,9 @@ class Document {
     // (both compared without regard to ASCII case), as UTF-8; nothing when either is missing.
     std::optional<std::string_view> Find(std::string_view section, std::string_view key) const;
 
+    // Whether a section of that name (compared without regard to ASCII case) exists.
+    bool HasSection(std::string_view section) const { return FindSection(section).has_value(); }
+
     // Replaces the value of the key in place, or inserts "key=value" after the last key line of
     // the section, or appends the section with the key at the end of the file. All other bytes
     // stay as they are; new lines use the encoding and line end of the file. Blanks around the
@@ -49,7 +52,6 @@ class Document {
 
     // The file's complete bytes, byte order mark included.
     const std::string& Bytes() const { return bytes_; }
-    Encoding encoding() const { return encoding_; }
 
   private:
     enum class LineEnd : std::uint8_t { kLf, kCrLf };

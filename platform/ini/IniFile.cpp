@@ -280,14 +280,21 @@ std::optional<FileStamp> ReplaceFile(const std::filesystem::path& target, std::s
         return fail("cannot write");
     if (::fsync(fd) != 0)
         return fail("cannot sync");
+    struct stat written {};
+    if (::fstat(fd, &written) != 0)
+        return fail("cannot examine");
     if (!temporary->fd.Close())
         return fail("cannot close");
     if (::rename(temporary->path.c_str(), target.c_str()) != 0)
         return fail("cannot rename");
 
+    // The rename may change the change time, so the stamp is taken from the target, provided
+    // it is still the file written here.
     struct stat info {};
-    if (::stat(target.c_str(), &info) != 0)
+    if (::stat(target.c_str(), &info) != 0 || info.st_dev != written.st_dev ||
+        info.st_ino != written.st_ino) {
         return std::nullopt;
+    }
     return FileStamp::Of(info);
 }
 
@@ -318,6 +325,11 @@ std::string ReadString(const std::filesystem::path& file, std::string_view secti
     if (!value)
         return {};
     return std::string(PrefixOfUtf16Units(*value, capacity - 1));
+}
+
+bool HasSection(const std::filesystem::path& file, std::string_view section) {
+    const Loaded loaded = Load(file, CacheKey(file));
+    return loaded.document && loaded.document->HasSection(section);
 }
 
 std::int32_t ReadInt(const std::filesystem::path& file, std::string_view section,

@@ -7,14 +7,16 @@
 // The first matching section and, inside it, the first matching key win. Lines starting with
 // ';' or '#' are comments.
 //
-// Writes replace the value of an existing key in place, or add the key after the last key line
-// of its section, or append the section at the end of the file, or create the file. Nothing is
-// ever deleted and every other byte of the file stays as it was. A new file is UTF-8 without
-// byte order mark; an existing file keeps its encoding (UTF-8 with or without byte order mark,
-// UTF-16LE, GB18030), its byte order mark and its line ends. Each write replaces the whole file
-// atomically (temporary file, fsync, rename) under one process-wide lock, keeping the file's
-// mode, so a crash leaves either the old or the new file and concurrent writers in this process
-// never lose each other's keys.
+// Writes replace the value of an existing key in place (the key keeps its spelling and the
+// blanks before the value), or add the key after the last key line of its section, or append
+// the section at the end of the file, or create the file. Blanks around a written value are not
+// stored. Nothing is ever deleted and every other byte of the file stays as it was. A new file
+// is UTF-8 without byte order mark; an existing file keeps its encoding (UTF-8 with or without
+// byte order mark, UTF-16LE, GB18030), its byte order mark and its line ends. Each write
+// replaces the whole file atomically (temporary file, fsync, rename) under one process-wide
+// lock, keeping the file's mode, so a crash leaves either the old or the new file and
+// concurrent writers in this process never lose each other's keys. Files over 16 MiB are not
+// settings files: they read as empty and writes to them fail.
 //
 // Parsed files are cached by path and reused while the file's identity, size and modification
 // and change times are unchanged. All functions are thread-safe. All text is UTF-8.
@@ -40,6 +42,9 @@ struct [[nodiscard]] WriteResult {
 // section or key, for an unreadable file and for a capacity of 0 or 1.
 std::string ReadString(const std::filesystem::path& file, std::string_view section,
                        std::string_view key, std::size_t capacity);
+
+// Whether the file has a section of that name; false for a missing or unreadable file.
+bool HasSection(const std::filesystem::path& file, std::string_view section);
 
 // ToInt(ReadString(file, section, key, capacity)).
 std::int32_t ReadInt(const std::filesystem::path& file, std::string_view section,

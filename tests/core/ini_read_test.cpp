@@ -99,6 +99,16 @@ TEST(IniRead, CasesFromOneFile) {
     }
 }
 
+TEST(IniRead, SectionsAreFoundWithoutRegardToCase) {
+    TempFolder folder;
+    const fs::path file = folder.path() / "config.ini";
+    WriteBytes(file, kSample);
+    EXPECT_TRUE(HasSection(file, "init"));
+    EXPECT_TRUE(HasSection(file, "Config2"));
+    EXPECT_FALSE(HasSection(file, "Config9"));
+    EXPECT_FALSE(HasSection(folder.path() / "absent.ini", "Init"));
+}
+
 TEST(IniRead, MissingOrUnreadableFileReadsEmpty) {
     TempFolder folder;
     EXPECT_EQ(ReadString(folder.path() / "absent.ini", "Init", "CurConfig", 5), "");
