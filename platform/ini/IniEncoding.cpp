@@ -23,7 +23,11 @@ constexpr char32_t kSurrogateLast = 0xDFFF;
 
 constexpr const char* kGb18030Name = "GB18030";
 constexpr const char* kUtf8Name = "UTF-8";
-constexpr std::size_t kConversionChunk = 4096;
+// Output room per iconv call: enough for any character of either direction (at most four bytes
+// out per byte in), capped so that a huge line is converted in bounded steps.
+constexpr std::size_t kMaxConversionGrowth = 4;
+constexpr std::size_t kMinConversionRoom = 16;
+constexpr std::size_t kMaxConversionStep = std::size_t{1} << 20;
 
 // Well-formed UTF-8 sequences by lead byte: total length and the allowed range of the second
 // byte (the later bytes are always 0x80 to 0xBF). Lead bytes not listed are invalid.
@@ -183,19 +187,24 @@ class IconvConverter {
 
     [[nodiscard]] bool Valid() const { return handle_ != reinterpret_cast<iconv_t>(-1); }
 
-    // Converts all of `in`. On a sequence that cannot be converted, returns false when
-    // `replacement` is empty; otherwise appends it, skips one input byte and goes on.
+    // Converts all of `in`, appending to `out`. On a sequence that cannot be converted, returns
+    // false when `replacement` is empty; otherwise appends it, skips one input byte and goes on.
     bool Convert(std::string_view in, std::string& out, std::string_view replacement) {
         iconv(handle_, nullptr, nullptr, nullptr, nullptr);
-        std::array<char, kConversionChunk> chunk{};
         char* inPtr = const_cast<char*>(in.data());
         std::size_t inLeft = in.size();
         while (inLeft > 0) {
-            char* outPtr = chunk.data();
-            std::size_t outLeft = chunk.size();
+            // Output goes straight into `out`, in steps large enough that a line normally takes
+            // one call.
+            const std::size_t start = out.size();
+            const std::size_t room =
+                std::min(kMaxConversionStep, inLeft * kMaxConversionGrowth + kMinConversionRoom);
+            out.resize(start + room);
+            char* outPtr = out.data() + start;
+            std::size_t outLeft = room;
             const std::size_t result = iconv(handle_, &inPtr, &inLeft, &outPtr, &outLeft);
             const int error = errno;
-            out.append(chunk.data(), static_cast<std::size_t>(outPtr - chunk.data()));
+            out.resize(start + room - outLeft);
             if (result != static_cast<std::size_t>(-1) || error == E2BIG)
                 continue;
             if (replacement.empty())
