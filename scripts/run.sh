@@ -1,12 +1,46 @@
 #!/usr/bin/env bash
 # Installs what Pelmar needs, builds it and starts it. Arguments are passed
 # to the program (for example --folder DIR).
+#
+# With a display, Pelmar starts on it, with the emulated mouse when no mouse
+# is plugged in. Without one ($DISPLAY empty), it runs on a virtual X server
+# with the emulated mouse: scripts/screenshots.sh takes PNG pictures of its
+# pages in both languages, prints where they are and ends the program.
+# PELMAR_BUILD_DIR names the build folder (default: build).
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 cd "$here"
 source scripts/deps.sh
 ensure_packages run
 
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build -j "$(nproc)"
-exec build/bin/pelmar "$@"
+build=${PELMAR_BUILD_DIR:-build}
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build "$build" -j "$(nproc)"
+
+if [ -z "${DISPLAY:-}" ]; then
+  exec scripts/screenshots.sh "$build/bin/pelmar" "$@"
+fi
+
+# The device nodes of the mouse's HID interfaces: any bus, vendor 18F8,
+# product 1286.
+mouse_nodes() {
+  local uevent
+  for uevent in /sys/class/hidraw/*/device/uevent; do
+    if grep -qsi '^HID_ID=[0-9a-f]*:000018F8:00001286$' "$uevent"; then
+      echo "/dev/$(basename "$(dirname "$(dirname "$uevent")")")"
+    fi
+  done
+}
+
+nodes=$(mouse_nodes)
+if [ -z "$nodes" ]; then
+  exec "$build/bin/pelmar" --virtual-mouse "$@"
+fi
+# A plugged-in mouse is used before the emulated one, so it must be usable.
+for node in $nodes; do
+  if [ ! -r "$node" ] || [ ! -w "$node" ]; then
+    echo "Pelmar cannot use $node (the mouse); give your user read and write access to it," >&2
+    echo "for example with a udev rule: KERNEL==\"hidraw*\", ATTRS{idVendor}==\"18f8\", ATTRS{idProduct}==\"1286\", MODE=\"0660\", TAG+=\"uaccess\"" >&2
+  fi
+done
+exec "$build/bin/pelmar" "$@"

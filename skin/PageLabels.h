@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QPoint>
+#include <QString>
+#include <cstdint>
+#include <vector>
+
+class QPainter;
+class QPaintDevice;
+
+namespace pelmar {
+
+struct SharedState;
+
+// The font of the window's texts and of the advanced page's controls, in
+// the interface language.
+QFont LabelFont(std::int32_t languageEnglish);
+// The smaller font of the main page's DPI level captions.
+QFont SmallLabelFont(std::int32_t languageEnglish);
+
+// One text of a page, placed: its top-left corner, colour and font.
+struct PageLabel {
+    // Its place in the drawing pass: the frame's labels are 0 to 19; on the
+    // advanced and colour pages, index 20 + k is the page's own label k.
+    int index = 0;
+    QString text;
+    QPoint position;
+    QColor colour;
+    QFont font;
+};
+
+// The texts of the page shown, in drawing order: the frame's labels and the
+// page's own, with the button functions, the recording state, the counters,
+// the rapid-fire time and the current DPI in place of their labels. Texts
+// are measured with the fonts as they draw on `device`.
+std::vector<PageLabel> LayOutPageLabels(const SharedState& state, QPaintDevice* device);
+
+// Draws the texts of LayOutPageLabels on the frame being composed, without
+// clipping.
+void DrawPageLabels(QPainter& frame, const SharedState& state);
+
+}  // namespace pelmar
