@@ -3,7 +3,6 @@
 #include <QCloseEvent>
 #include <QContextMenuEvent>
 #include <QKeyEvent>
-#include <QPainter>
 
 #include "app/CAboutDlg.h"
 #include "app/SharedState.h"
@@ -12,6 +11,7 @@
 #include "macro/MacroPlayerThread.h"
 #include "macro/PlayerClock.h"
 #include "res/Menus.h"
+#include "skin/AdvancedPage.h"
 
 namespace pelmar {
 
@@ -36,7 +36,10 @@ CPelmarDlg::CPelmarDlg(QWidget* parent)
       clock_(std::make_unique<SteadyPlayerClock>()) {
     resize(kTemplateSize);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    // Hover tracking needs every pointer move, not only those with a button held.
+    setMouseTracking(true);
     setWindowIcon(icon_);
+    advancedPage_ = std::make_unique<AdvancedPage>(*this, macroMenu_, sharedState);
     connect(&macroMenu_, &CQorvinMenu::commandChosen, this, &CPelmarDlg::OnCommand);
     connect(&trayMenu_, &CQorvinMenu::commandChosen, this, &CPelmarDlg::OnCommand);
 }
@@ -53,6 +56,9 @@ void CPelmarDlg::RestoreWindow() {
 }
 
 void CPelmarDlg::OnCommand(int id) {
+    if (advancedPage_->OnCommand(id)) {
+        return;
+    }
     switch (static_cast<MenuCommand>(id)) {
         case MenuCommand::ExitDriver:
         case MenuCommand::ChineseExitDriver:
@@ -120,11 +126,6 @@ void CPelmarDlg::keyPressEvent(QKeyEvent* event) {
 
 void CPelmarDlg::contextMenuEvent(QContextMenuEvent* event) {
     OpenSystemMenu(event->globalPos());
-}
-
-void CPelmarDlg::paintEvent(QPaintEvent* /*event*/) {
-    QPainter painter(this);
-    painter.drawImage(0, 0, pageImage_);
 }
 
 }  // namespace pelmar

@@ -1,20 +1,28 @@
 #pragma once
 
 #include <QIcon>
-#include <QImage>
 #include <QMenu>
+#include <QPointer>
 #include <QRegion>
 #include <QWidget>
 #include <memory>
 
+#include "app/DlgPageWindow.h"
+#include "app/SharedState.h"
+#include "app/WindowDrag.h"
 #include "device/Discovery.h"
 #include "macro/CQorvinMenu.h"
 #include "platform/hid/DeviceChange.h"
+#include "platform/system/PointerSettings.h"
+#include "skin/LightingPreview.h"
+#include "skin/PageInput.h"
+#include "skin/SkinImageCache.h"
 
 class QSystemTrayIcon;
 
 namespace pelmar {
 
+class AdvancedPage;
 class InputListenerThread;
 class MacroPlayerThread;
 class PowerEvents;
@@ -26,7 +34,7 @@ class SteadyPlayerClock;
 class CPelmarDlg : public QWidget {
     Q_OBJECT
 
-public:
+  public:
     explicit CPelmarDlg(QWidget* parent = nullptr);
     ~CPelmarDlg() override;
 
@@ -60,23 +68,52 @@ public:
     // A command of the tray menu, the event-list menu or the system menu.
     void OnCommand(int id);
 
-protected:
+    // The advanced page: its controls, macro lists and recording.
+    AdvancedPage& advancedPage() { return *advancedPage_; }
+
+    // The open function-choice popup, if any. The paint destroys it when
+    // popupCloseRequest is set; DestroyPopupWindow does so at once.
+    void SetPopupWindow(QWidget* popup);
+    QWidget* popupWindow() const { return popupWindow_; }
+    void DestroyPopupWindow();
+    // Starts the colour page's lighting preview unless it runs; call it
+    // after currentPage has become the colour page. It ends by itself once
+    // the page is left, and is stopped when the program ends.
+    void StartLightingPreview();
+
+  protected:
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
 
-private:
+  private:
     bool LoadSkin();
     void StartWorkers();
     void StopWorkers();
     void OpenSystemMenu(const QPoint& globalPosition);
 
     QIcon icon_;
-    QImage pageImage_;
     QRegion advancedInvalidRgn_;
+
+    // Painting (app/DlgPaint.cpp).
+    SkinImageCache skinImages_;
+    QPointer<QWidget> popupWindow_;
+    std::unique_ptr<LightingPreview> lightingPreview_;
+
+    // Mouse input (app/DlgMouse.cpp): the pages' hover, clicks and page
+    // switches, and the drag of the frameless window.
+    WindowDrag windowDrag_{*this};
+    DlgPageWindow pageWindow_{*this, advancedInvalidRgn_, windowDrag_};
+    PageInput pageInput_{sharedState, pageWindow_, SystemPointerSettings()};
+
     CQorvinMenu macroMenu_;
     CQorvinMenu trayMenu_;
+    std::unique_ptr<AdvancedPage> advancedPage_;
     QMenu systemMenu_;
     QSystemTrayIcon* trayIcon_ = nullptr;
     PowerEvents* powerEvents_ = nullptr;

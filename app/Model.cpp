@@ -9,7 +9,40 @@ constexpr std::array<std::uint8_t, 5> kDpiValueCodesA{0x06, 0x07, 0x0B, 0x0D, 0x
 constexpr std::array<std::uint8_t, 12> kDpiValueCodesB{0x01, 0x02, 0x03, 0x04, 0x05, 0x06,
                                                        0x07, 0x09, 0x0B, 0x0D, 0x0E, 0x0F};
 
+// What the colour page shows for each code. Model A sends code 15 for its
+// fifth value, 4800 DPI, as its sliders are labelled.
+constexpr std::array<DpiDisplayValue, 6> kDpiDisplayValuesA{{
+    {0x06, 1200},
+    {0x07, 1600},
+    {0x09, 2000},
+    {0x0B, 2400},
+    {0x0D, 3200},
+    {0x0F, 4800},
+}};
+constexpr std::array<DpiDisplayValue, 11> kDpiDisplayValuesB{{
+    {0x02, 400},
+    {0x03, 600},
+    {0x04, 800},
+    {0x05, 1000},
+    {0x06, 1200},
+    {0x07, 1600},
+    {0x09, 2000},
+    {0x0B, 2400},
+    {0x0D, 3200},
+    {0x0E, 4000},
+    {0x0F, 4800},
+}};
+
 }  // namespace
+
+int DisplayedDpi(const Model& model, std::uint8_t code) {
+    for (const DpiDisplayValue& row : model.dpiDisplayValues) {
+        if (row.code == code) {
+            return row.dpi;
+        }
+    }
+    return model.otherDpiDisplayValue;
+}
 
 const Model& ModelA() {
     static constexpr Model model{
@@ -23,10 +56,16 @@ const Model& ModelA() {
         .hasDpiSetButton = true,
         .minimumEventDelay = std::chrono::milliseconds(10),
         .dpiValueCodes = kDpiValueCodesA,
+        .dpiDisplayValues = kDpiDisplayValuesA,
+        .otherDpiDisplayValue = 800,
         .lightingReportByte = 0x3F,
         .inputReportId = std::nullopt,
         .otherReportStopsMacro = false,
         .reappliesOnPowerEvent = true,
+        .mainPageLastArea = 79,
+        .firstDpiValueArea = 60,
+        .hasLightingSwitch = true,
+        .makerUrl = "https://www.halvex.com/",
     };
     return model;
 }
@@ -43,10 +82,16 @@ const Model& ModelB() {
         .hasDpiSetButton = false,
         .minimumEventDelay = std::chrono::milliseconds(15),
         .dpiValueCodes = kDpiValueCodesB,
+        .dpiDisplayValues = kDpiDisplayValuesB,
+        .otherDpiDisplayValue = 200,
         .lightingReportByte = 0x7F,
         .inputReportId = 6,
         .otherReportStopsMacro = true,
         .reappliesOnPowerEvent = false,
+        .mainPageLastArea = 114,
+        .firstDpiValueArea = 66,
+        .hasLightingSwitch = false,
+        .makerUrl = "",
     };
     return model;
 }

@@ -9,6 +9,12 @@
 
 namespace pelmar {
 
+// A DPI value code sent to the mouse and the DPI the window shows for it.
+struct DpiDisplayValue {
+    std::uint8_t code;
+    int dpi;
+};
+
 // Everything that differs between the two device models built from this code.
 // Code asks this record; it never tests which model it runs.
 struct Model {
@@ -26,6 +32,10 @@ struct Model {
     // Device code of each DPI value a level can be given (dpiValueCount
     // entries); a value beyond the table sends the last code.
     std::span<const std::uint8_t> dpiValueCodes;
+    // The DPI the colour page shows for a code sent to the mouse; codes
+    // without a row show otherDpiDisplayValue.
+    std::span<const DpiDisplayValue> dpiDisplayValues;
+    int otherDpiDisplayValue;
     std::uint8_t lightingReportByte;  // byte 2 of the lighting report
     // The listener examines only input reports with this identifier; without
     // one it examines every report.
@@ -34,7 +44,19 @@ struct Model {
     bool otherReportStopsMacro;
     // The profile is applied again on every power event (before sleep and after resume).
     bool reappliesOnPowerEvent;
+    // Last main-page area hit-tested while the main page is shown.
+    int mainPageLastArea;
+    // Main-page area of level 0's first DPI value; every level has a row of
+    // dpiValueCount areas, the levels one after the other.
+    int firstDpiValueArea;
+    // The main page has the lighting on and off switches.
+    bool hasLightingSwitch;
+    // The maker's web page, opened from the main page; empty when there is none.
+    std::string_view makerUrl;
 };
+
+// The DPI the window shows for a value code sent to the mouse.
+int DisplayedDpi(const Model& model, std::uint8_t code);
 
 const Model& ModelA();
 const Model& ModelB();

@@ -22,6 +22,8 @@ class HidDevice;
 inline constexpr std::size_t kReportBufferSize = 256;
 inline constexpr std::size_t kHeldKeySlots = 6;
 inline constexpr std::uint8_t kNoButtonsHeld = 0xFF;
+// A hot index or button that names no area of a page.
+inline constexpr std::int32_t kNoArea = 255;
 
 // Pages of the main window.
 enum class Page : std::uint8_t { Main = 0, Advanced = 1, Colour = 2 };
@@ -105,6 +107,28 @@ struct SharedState {
     std::array<std::int32_t, 2> popupPosition{};
     std::uint8_t popupCloseRequest = 0;
     std::int32_t selectedEventLine = 0;
+
+    // Hover and press state of the pages (user-interface thread): the area
+    // under the pointer in each page's table, kNoArea for none, and whether
+    // the left button went down on an area.
+    std::int32_t mainHot = kNoArea;
+    std::int32_t colourHot = kNoArea;
+    std::int32_t advancedHot = kNoArea;
+    std::uint8_t buttonDown = 0;
+
+    // The colour page's lighting preview, written by its thread and read by
+    // the paint: the colour shown (0 to 3), the unlit look, and whether the
+    // thread runs.
+    std::atomic<std::int32_t> previewColour{0};
+    std::atomic<bool> previewDark{false};
+    std::atomic<bool> previewRunning{false};
+
+    // Macro recording on the advanced page (user-interface thread): whether
+    // a recording runs and how many press and release events it has taken.
+    bool recording = false;
+    std::int32_t recordedPresses = 0;
+    std::int32_t recordedReleases = 0;
+
     // The layout files of the current language: the three page tables, the
     // function names, the advanced page's control placements and the warning
     // table. Filled by the skin loaders at start-up and on a language switch.

@@ -22,7 +22,6 @@
 #include "profile/MacroFile.h"
 #include "profile/ProfileStore.h"
 #include "skin/SkinFiles.h"
-#include "skin/SkinImage.h"
 #include "skin/SkinLoaders.h"
 #include "skin/SkinRegion.h"
 
@@ -76,6 +75,9 @@ void CPelmarDlg::StopWorkers() {
     if (player_) {
         player_->Stop();
     }
+    if (lightingPreview_) {
+        lightingPreview_->Stop();
+    }
 }
 
 void CPelmarDlg::LoadMenus(std::int32_t languageEnglish) {
@@ -122,7 +124,6 @@ bool CPelmarDlg::OnInitDialog() {
     setFixedSize(shape->size);
     setMask(shape->region);
     advancedInvalidRgn_ = shape->advancedInvalidRgn;
-    pageImage_ = LoadSkinBitmap(state.skinFolder / skin_images::kMainPage.normal);
 
     state.macroFilePath = state.programFolder / (state.languageEnglish != 0
                                                      ? kUserMacrosEnglish

@@ -13,7 +13,7 @@ namespace {
 using Report = std::vector<std::uint8_t>;
 
 class LifecycleTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         sharedState.model = &ModelA();
         sharedState.writeCaps.featureReportByteLength = 8;
@@ -61,8 +61,7 @@ TEST_F(LifecycleTest, OnlyRemovalOfOurInterfaceEndsTheProgram) {
         {DeviceChangeEvent::RemoveComplete, DeviceChangeKind::Interface, "VIRTUAL-MOUSE#COL05",
          true},
         {DeviceChangeEvent::RemoveComplete, DeviceChangeKind::Interface, "/dev/hidraw3", false},
-        {DeviceChangeEvent::RemoveComplete, DeviceChangeKind::Volume, "virtual-mouse#col05",
-         false},
+        {DeviceChangeEvent::RemoveComplete, DeviceChangeKind::Volume, "virtual-mouse#col05", false},
         {DeviceChangeEvent::Arrival, DeviceChangeKind::Interface, "virtual-mouse#col05", false},
     };
     for (const auto& c : cases) {
@@ -93,7 +92,8 @@ TEST_F(LifecycleTest, TrayMenuFollowsTheLanguageLoaded) {
     ASSERT_NE(window.trayMenu().Submenu(0), nullptr);
     EXPECT_EQ(window.trayMenu().Submenu(0)->actions().first()->text(), "Show Window");
     window.LoadMenus(0);
-    EXPECT_EQ(window.trayMenu().Submenu(0)->actions().last()->text(), QString::fromUtf8("关闭驱动"));
+    EXPECT_EQ(window.trayMenu().Submenu(0)->actions().last()->text(),
+              QString::fromUtf8("关闭驱动"));
     EXPECT_EQ(window.macroMenu().itemCount(), 23);
 }
 
