@@ -37,8 +37,6 @@ class AdvancedPage : public QObject {
 
     AdvancedPageControls& controls() { return controls_; }
     MacroLists& lists() { return lists_; }
-    MacroEditor& editor() { return editor_; }
-    const MacroRecorder& recorder() const { return recorder_; }
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

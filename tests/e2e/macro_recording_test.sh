@@ -53,6 +53,10 @@ xdotool type --delay 30 "Combo"
 click_area "$advanced" BUTTONPOS 2  # add
 
 click_area "$advanced" BUTTONPOS 4  # record
+# The keys must come through the grab: the pointer leaves the window and
+# the keyboard focus goes to the root window, where keys would reach no one.
+xdotool mousemove 1270 1010
+xdotool windowfocus "$(xwininfo -root | awk '/Window id:/ { print $4 }')"
 # Typed with pauses long enough to measure: A held 150 ms, B 250 ms later.
 xdotool keydown a; sleep 0.15; xdotool keyup a; sleep 0.25
 xdotool keydown b; sleep 0.1; xdotool keyup b
