@@ -138,6 +138,10 @@ std::int32_t ReadLanguage(const std::filesystem::path& path) {
     return LowByte(ini::ReadInt(path, kInitSection, kLanguageKey, kKeyCapacity));
 }
 
+ini::WriteResult WriteLanguage(const std::filesystem::path& path, std::int32_t languageEnglish) {
+    return ini::WriteString(path, kInitSection, kLanguageKey, languageEnglish != 0 ? "1" : "0");
+}
+
 std::int32_t ReadCurrentProfileNumber(const std::filesystem::path& path) {
     return ini::ReadInt(path, kInitSection, kCurConfigKey, kKeyCapacity);
 }

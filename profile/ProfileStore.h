@@ -41,6 +41,8 @@ ini::WriteResult SaveUsbSpeed(const Profile& profile, const std::filesystem::pat
 
 // VER_SEL of section Init, low byte: 0 Chinese, anything else English.
 std::int32_t ReadLanguage(const std::filesystem::path& path);
+// Stores VER_SEL of section Init as "0" or "1".
+ini::WriteResult WriteLanguage(const std::filesystem::path& path, std::int32_t languageEnglish);
 // CurConfig of section Init, 0 when absent.
 std::int32_t ReadCurrentProfileNumber(const std::filesystem::path& path);
 

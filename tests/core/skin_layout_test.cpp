@@ -9,23 +9,13 @@
 #include "skin/SkinFiles.h"
 #include "skin/SkinLoaders.h"
 #include "skin/SkinRect.h"
+#include "tests/support/MessageLog.h"
 #include "tests/support/TempFolder.h"
 
 namespace pelmar {
 namespace {
 
-// Collects the messages the core shows while a test runs.
-class MessageLog {
-  public:
-    MessageLog() {
-        notifier.showMessage = [this](const std::string& text) { messages.push_back(text); };
-    }
-    ~MessageLog() { notifier.showMessage = nullptr; }
-    MessageLog(const MessageLog&) = delete;
-    MessageLog& operator=(const MessageLog&) = delete;
-
-    std::vector<std::string> messages;
-};
+using test::MessageLog;
 
 TEST(SkinEntryTest, SplitsAtTheFirstSixCommas) {
     const struct {
