@@ -5,7 +5,10 @@
 #include <QUrl>
 
 #include "app/CPelmarDlg.h"
+#include "app/FileDialogs.h"
 #include "app/SharedState.h"
+#include "app/WindowLanguage.h"
+#include "assign/FunctionPopup.h"
 #include "skin/AdvancedPage.h"
 
 namespace pelmar {
@@ -68,6 +71,29 @@ void DlgPageWindow::LeaveAdvancedPage() {
 
 void DlgPageWindow::PressAdvancedArea(int area, int x) {
     window_.advancedPage().Press(area, x);
+}
+
+void DlgPageWindow::DestroyPopup() {
+    window_.DestroyPopupWindow();
+}
+
+void DlgPageWindow::OpenFunctionPopup(int area) {
+    CMenuDlg* popup = pelmar::OpenFunctionPopup(sharedState, window_, area);
+    if (popup == nullptr) {
+        return;
+    }
+    window_.SetPopupWindow(popup);
+    // The repaint shows the new function and, through popupCloseRequest,
+    // destroys the popup.
+    QObject::connect(popup, &CMenuDlg::Chosen, &window_, [this] { window_.repaint(); });
+}
+
+bool DlgPageWindow::RunFileAction(FileKind kind, FileAction action) {
+    return pelmar::RunFileAction(&window_, sharedState, kind, action);
+}
+
+void DlgPageWindow::SwitchLanguage(std::int32_t languageEnglish) {
+    SwitchWindowLanguage(window_, languageEnglish);
 }
 
 }  // namespace pelmar

@@ -27,6 +27,10 @@ class DlgPageWindow final : public PageWindow {
     void EnterAdvancedPage() override;
     void LeaveAdvancedPage() override;
     void PressAdvancedArea(int area, int x) override;
+    void DestroyPopup() override;
+    void OpenFunctionPopup(int area) override;
+    bool RunFileAction(FileKind kind, FileAction action) override;
+    void SwitchLanguage(std::int32_t languageEnglish) override;
 
   private:
     CPelmarDlg& window_;

@@ -19,6 +19,7 @@
 #include "platform/ini/IniFile.h"
 #include "platform/system/PointerSettings.h"
 #include "platform/system/ProgramLauncher.h"
+#include "profile/LanguageSwitch.h"
 #include "profile/MacroFile.h"
 #include "profile/ProfileStore.h"
 #include "skin/SkinFiles.h"
@@ -32,8 +33,6 @@ namespace {
 // The mouse is given a moment after discovery before the profile is sent.
 constexpr std::chrono::milliseconds kApplyDelay{5};
 
-constexpr std::string_view kUserMacrosEnglish = "Macro_EN.dat";
-constexpr std::string_view kUserMacrosChinese = "Macro_CN.dat";
 constexpr std::string_view kBuiltInMacros = "constMacro.dat";
 
 bool ProfileSectionExists(const std::filesystem::path& config, std::int32_t number) {
@@ -88,15 +87,8 @@ void CPelmarDlg::LoadMenus(std::int32_t languageEnglish) {
 }
 
 bool CPelmarDlg::LoadSkin() {
-    SharedState& state = sharedState;
-    const SkinFolder folder{state.skinFolder, state.languageEnglish};
-    const Model& model = *state.model;
     // Each missing layout file has shown its message once; the program ends.
-    bool complete = LoadMainSkin(state.skin, folder, model) == SkinLoad::Loaded;
-    complete = LoadColourSkin(state.skin, folder, model) == SkinLoad::Loaded && complete;
-    complete = LoadAdvancedSkin(state.skin, folder, model) == SkinLoad::Loaded && complete;
-    complete = LoadWarningSkin(state.skin, folder) == SkinLoad::Loaded && complete;
-    return complete;
+    return LoadSkinLayouts(sharedState) == SkinLoad::Loaded;
 }
 
 bool CPelmarDlg::OnInitDialog() {
@@ -125,9 +117,7 @@ bool CPelmarDlg::OnInitDialog() {
     setMask(shape->region);
     advancedInvalidRgn_ = shape->advancedInvalidRgn;
 
-    state.macroFilePath = state.programFolder / (state.languageEnglish != 0
-                                                     ? kUserMacrosEnglish
-                                                     : kUserMacrosChinese);
+    state.macroFilePath = UserMacroFilePath(state.programFolder, state.languageEnglish);
     ReadMacroFile(state.macroFilePath, state.macros);
     ReadBuiltInMacroFile(state.programFolder / kBuiltInMacros, state.macros);
 
@@ -144,7 +134,8 @@ bool CPelmarDlg::OnInitDialog() {
     LoadMenus(state.languageEnglish);
 
     Discovery discovery = FindDevice(state, SystemHid(), [this](const DeviceChangeNotification& n) {
-        QMetaObject::invokeMethod(this, [this, n] { OnDeviceChange(n); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this, n] { OnDeviceChange(n); }, Qt::QueuedConnection);
     });
     state.deviceConnected = discovery.found;
     deviceWatch_ = std::move(discovery.watch);

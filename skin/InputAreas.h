@@ -14,6 +14,8 @@ inline constexpr int kSave = 0;
 inline constexpr int kHide = 2;  // cancel the edits and hide
 inline constexpr int kApply = 3;
 inline constexpr int kLastProfile = 8;  // profiles 1 to 5 are areas 4 to 8
+inline constexpr int kImportProfile = 14;
+inline constexpr int kExportProfile = 15;
 inline constexpr int kMinimize = 12;
 inline constexpr int kClose = 13;
 inline constexpr int kRestoreDefaults = 16;
@@ -34,6 +36,8 @@ inline constexpr int kLastHitArea = 4;
 }  // namespace colour_area
 
 namespace advanced_area {
+inline constexpr int kImportMacros = 0;
+inline constexpr int kExportMacros = 1;
 inline constexpr int kLastHitArea = 37;
 }  // namespace advanced_area
 

@@ -2,6 +2,7 @@
 
 #include "device/FeatureReports.h"
 #include "profile/DpiLevels.h"
+#include "profile/LanguageSwitch.h"
 #include "profile/ProfileActions.h"
 #include "skin/HitTest.h"
 #include "skin/InputAreas.h"
@@ -77,12 +78,26 @@ void PageInput::PressMain(QPoint globalPoint) {
     Profile& profile = state_.profile;
     const int dpiValueAreas = kDpiLevelCount * model.dpiValueCount;
 
+    // Any press on the main page ends an open popup first.
+    if (state_.popupOpen != 0) {
+        window_.DestroyPopup();
+        state_.popupOpen = 0;
+    }
     if (hot == kSave) {
         SaveCurrentProfile(state_);
     } else if (hot == frame_area::kAdvancedTab) {
         SwitchToAdvanced();
     } else if (hot == frame_area::kColourTab) {
         SwitchToColour();
+    } else if (hot == kImportProfile) {
+        // The press's repaint ran while the dialog was open.
+        if (window_.RunFileAction(FileKind::Profile, FileAction::Import)) {
+            window_.RepaintPage(Repaint::Later);
+        }
+    } else if (hot == kExportProfile) {
+        window_.RunFileAction(FileKind::Profile, FileAction::Export);
+    } else if (InRange(hot, kFirstButtonArea, kLastButtonArea)) {
+        window_.OpenFunctionPopup(hot);
     } else if (model.hasLightingSwitch && hot == kLightingOn) {
         profile.ledStatus = kLightingOnStatus;
     } else if (model.hasLightingSwitch && hot == kLightingOff) {
@@ -109,6 +124,12 @@ void PageInput::PressAdvanced(QPoint point, QPoint globalPoint) {
         SwitchToMain();
     } else if (state_.mainHot == frame_area::kColourTab) {
         SwitchToColour();
+    } else if (state_.advancedHot == advanced_area::kImportMacros) {
+        if (window_.RunFileAction(FileKind::Macros, FileAction::Import)) {
+            window_.MacrosReplaced();
+        }
+    } else if (state_.advancedHot == advanced_area::kExportMacros) {
+        window_.RunFileAction(FileKind::Macros, FileAction::Export);
     } else if (state_.advancedHot != kNoArea) {
         window_.PressAdvancedArea(state_.advancedHot, point.x());
     } else if (state_.mainHot == kNoArea) {
@@ -157,6 +178,10 @@ void PageInput::ReleaseFrameArea() {
     } else if (hot == kRestoreDefaults) {
         RestoreDefaults(state_, pointer_);
         window_.MacrosReplaced();
+    } else if (hot == frame_area::kChinese) {
+        window_.SwitchLanguage(kLanguageChinese);
+    } else if (hot == frame_area::kEnglish) {
+        window_.SwitchLanguage(kLanguageEnglish);
     } else if (hot == kWebPage && !state_.model->makerUrl.empty()) {
         window_.OpenWebPage(state_.model->makerUrl);
     }

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string_view>
 
+#include "profile/ImportExport.h"
+
 namespace pelmar {
 
 // When a repaint happens: at the next paint, or before the call returns.
@@ -38,6 +40,16 @@ class PageWindow {
     virtual void LeaveAdvancedPage() = 0;
     // A press on one of the advanced page's own areas, at window x coordinate x.
     virtual void PressAdvancedArea(int area, int x) = 0;
+    // Closes the function-choice popup if its window still exists.
+    virtual void DestroyPopup() = 0;
+    // Opens the function-choice popup under the button label `area`, after
+    // the left-button warning where it is needed.
+    virtual void OpenFunctionPopup(int area) = 0;
+    // Runs an import or export through its file dialog; true when the
+    // profile or the macros in memory changed.
+    virtual bool RunFileAction(FileKind kind, FileAction action) = 0;
+    // Switches the interface to Chinese (0) or English (1) at once.
+    virtual void SwitchLanguage(std::int32_t languageEnglish) = 0;
 };
 
 }  // namespace pelmar

@@ -1,5 +1,6 @@
 // The pages' answers to the mouse, driven with points on the default skin's
 // English layout against a window that records what it is asked to do.
+#include "skin/PageAreas.h"
 #include "skin/PageInput.h"
 
 #include <gtest/gtest.h>
@@ -11,6 +12,7 @@
 
 #include "platform/ini/IniFile.h"
 #include "profile/ProfileStore.h"
+#include "skin/PageAreas.h"
 #include "skin/SkinLoaders.h"
 #include "tests/support/RecordingPointerSettings.h"
 #include "tests/support/TempFolder.h"
@@ -50,6 +52,11 @@ class RecordingWindow final : public PageWindow {
     int advancedEntries = 0;
     int advancedExits = 0;
     std::vector<std::pair<int, int>> advancedPresses;  // area, x
+    int popupsDestroyed = 0;
+    std::vector<int> popupsOpened;
+    std::vector<std::pair<FileKind, FileAction>> fileActions;
+    bool fileActionChanges = true;  // what RunFileAction answers
+    std::vector<std::int32_t> languages;
 
     void RepaintPage(Repaint when) override { ++(when == Repaint::Now ? paintsNow : paintsLater); }
     void RepaintWindow() override { ++windowPaints; }
@@ -62,6 +69,15 @@ class RecordingWindow final : public PageWindow {
     void EnterAdvancedPage() override { ++advancedEntries; }
     void LeaveAdvancedPage() override { ++advancedExits; }
     void PressAdvancedArea(int area, int x) override { advancedPresses.emplace_back(area, x); }
+    void DestroyPopup() override { ++popupsDestroyed; }
+    void OpenFunctionPopup(int area) override { popupsOpened.push_back(area); }
+    bool RunFileAction(FileKind kind, FileAction action) override {
+        fileActions.emplace_back(kind, action);
+        return fileActionChanges;
+    }
+    void SwitchLanguage(std::int32_t languageEnglish) override {
+        languages.push_back(languageEnglish);
+    }
 };
 
 QPoint Centre(const SkinPage& page, int area) {
@@ -387,6 +403,80 @@ TEST_F(PageInputTest, PressOutsideThePagesAreasDragsTheWindow) {
         EXPECT_EQ(window_.drags,
                   c.drags ? std::vector<QPoint>{c.point + kWindowAt} : std::vector<QPoint>{});
         Release(c.point);
+    }
+}
+
+TEST_F(PageInputTest, ButtonLabelsOpenThePopupAndAnyMainPressClosesItFirst) {
+    Click(Main(kFirstButtonArea));
+    Click(Main(kLastButtonArea));
+    EXPECT_EQ(window_.popupsOpened, (std::vector<int>{kFirstButtonArea, kLastButtonArea}));
+    EXPECT_EQ(window_.popupsDestroyed, 0) << "no popup was open";
+
+    // The window set popupOpen when it showed a popup.
+    for (const int area : {kFirstButtonArea + 2, 41, 3}) {
+        state_.popupOpen = 1;
+        const int destroyed = window_.popupsDestroyed;
+        Press(Main(area));
+        EXPECT_EQ(window_.popupsDestroyed, destroyed + 1) << area;
+        EXPECT_EQ(state_.popupOpen, 0);
+        Release(Main(area));
+    }
+    EXPECT_EQ(window_.popupsOpened.back(), kFirstButtonArea + 2);
+
+    // Other pages leave the popup alone.
+    state_.currentPage = Page::Colour;
+    state_.popupOpen = 1;
+    Click(Colour(1));
+    EXPECT_EQ(state_.popupOpen, 1);
+}
+
+TEST_F(PageInputTest, ImportAndExportRunTheirFileActions) {
+    const struct {
+        const char* what;
+        Page page;
+        bool advanced;  // area of the advanced table, else of the main table
+        int area;
+        FileKind kind;
+        FileAction action;
+        bool changes;
+        int macrosReplaced;
+    } cases[] = {
+        {"import a profile", Page::Main, false, 14, FileKind::Profile, FileAction::Import, true, 0},
+        {"export a profile", Page::Main, false, 15, FileKind::Profile, FileAction::Export, false,
+         0},
+        {"import macros", Page::Advanced, true, 0, FileKind::Macros, FileAction::Import, true, 1},
+        {"cancelled macro import", Page::Advanced, true, 0, FileKind::Macros, FileAction::Import,
+         false, 0},
+        {"export macros", Page::Advanced, true, 1, FileKind::Macros, FileAction::Export, false, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        state_.currentPage = c.page;
+        window_ = RecordingWindow{};
+        window_.fileActionChanges = c.changes;
+        Press(c.advanced ? Advanced(c.area) : Main(c.area));
+        ASSERT_EQ(window_.fileActions.size(), 1u);
+        EXPECT_EQ(window_.fileActions[0].first, c.kind);
+        EXPECT_EQ(window_.fileActions[0].second, c.action);
+        EXPECT_EQ(window_.macrosReplaced, c.macrosReplaced);
+        EXPECT_TRUE(window_.advancedPresses.empty());
+        if (c.kind == FileKind::Profile) {
+            // The press repaints, and an import that changed the profile again.
+            EXPECT_EQ(window_.paintsLater, c.changes ? 2 : 1);
+        }
+        Release(c.advanced ? Advanced(c.area) : Main(c.area));
+    }
+}
+
+TEST_F(PageInputTest, TheLanguageButtonsSwitchOnRelease) {
+    for (const Page page : {Page::Main, Page::Advanced}) {
+        state_.currentPage = page;
+        window_.languages.clear();
+        Press(Main(17));
+        EXPECT_TRUE(window_.languages.empty()) << "not on press";
+        Release(Main(17));
+        Click(Main(18));
+        EXPECT_EQ(window_.languages, (std::vector<std::int32_t>{0, 1}));
     }
 }
 

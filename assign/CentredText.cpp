@@ -1,0 +1,17 @@
+#include "assign/CentredText.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+
+namespace pelmar {
+
+void DrawCentredText(QPainter& painter, const SkinRect& area, const QString& text,
+                     const QColor& colour) {
+    const QFontMetrics metrics(painter.font(), painter.device());
+    const int x = area.x + (area.width - metrics.horizontalAdvance(text)) / 2;
+    const int y = area.y + (area.height - metrics.height()) / 2;
+    painter.setPen(colour);
+    painter.drawText(x, y + metrics.ascent(), text);
+}
+
+}  // namespace pelmar
