@@ -22,10 +22,15 @@ window=$(window_id "Halvex Gaming Mouse")
 xwininfo -id "$window" -shape | grep -q "Window shape extents" \
     || fail "the window has no shape"
 
-# It is painted from the skin, not left blank.
-import -window "$window" "$folder/window.png"
-deviation=$(convert "$folder/window.png" -colorspace Gray -format '%[fx:standard_deviation]' info:)
-awk -v d="$deviation" 'BEGIN { exit !(d > 0.02) }' || fail "the window looks blank ($deviation)"
+# It is painted from the skin, not left blank (the first paint may follow
+# the window's appearance by a moment).
+painted() {
+    import -window "$window" "$folder/window.png" || return 1
+    local deviation
+    deviation=$(convert "$folder/window.png" -colorspace Gray -format '%[fx:standard_deviation]' info:)
+    awk -v d="$deviation" 'BEGIN { exit !(d > 0.02) }'
+}
+wait_for "the painted window" 20 painted
 
 # The first reports are the apply of profile 1: its six buttons in order.
 first=$(head -n 6 "$log" | cut -d' ' -f2-)
