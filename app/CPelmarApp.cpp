@@ -12,6 +12,7 @@
 #include "app/SingleInstance.h"
 #include "platform/hid/SystemHid.h"
 #include "platform/system/ExecutablePath.h"
+#include "skin/PageLabels.h"
 
 // The icon and other resources live in the user-interface library.
 static void InitResources() {
@@ -68,6 +69,7 @@ int CPelmarApp::Run(int argc, char** argv) {
     QApplication application(argc, argv);
     InitResources();
     MapSkinFonts();
+    CreateLabelFonts(model_);
     application.setApplicationName(QString::fromStdString(name));
 
     SingleInstance instance(

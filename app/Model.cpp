@@ -33,6 +33,14 @@ constexpr std::array<DpiDisplayValue, 11> kDpiDisplayValuesB{{
     {0x0F, 4800},
 }};
 
+// Fill of the chosen DPI steps, by level.
+constexpr std::array<RgbColour, 4> kDpiStepColoursB{{
+    {0, 0, 255},    // blue
+    {255, 0, 255},  // magenta
+    {255, 0, 0},    // red
+    {128, 0, 255},  // violet
+}};
+
 }  // namespace
 
 int DisplayedDpi(const Model& model, std::uint8_t code) {
@@ -64,7 +72,13 @@ const Model& ModelA() {
         .reappliesOnPowerEvent = true,
         .mainPageLastArea = 79,
         .firstDpiValueArea = 60,
+        .firstDpiLevelMarkerArea = 80,
+        .firstButtonHoverFrameArea = 90,
+        .dpiStepColours = {},
         .hasLightingSwitch = true,
+        .highlightsBrandLabel = true,
+        .dpiCaptionsShowEnabled = true,
+        .pixelFonts = std::nullopt,
         .makerUrl = "https://www.halvex.com/",
     };
     return model;
@@ -90,7 +104,13 @@ const Model& ModelB() {
         .reappliesOnPowerEvent = false,
         .mainPageLastArea = 114,
         .firstDpiValueArea = 66,
+        .firstDpiLevelMarkerArea = 54,
+        .firstButtonHoverFrameArea = 115,
+        .dpiStepColours = kDpiStepColoursB,
         .hasLightingSwitch = false,
+        .highlightsBrandLabel = false,
+        .dpiCaptionsShowEnabled = false,
+        .pixelFonts = PixelFontSizes{.english = {14, 7}, .chinese = {12, 6}},
         .makerUrl = "",
     };
     return model;

@@ -15,6 +15,25 @@ struct DpiDisplayValue {
     int dpi;
 };
 
+// A colour of the window's own drawing, as red, green and blue.
+struct RgbColour {
+    std::uint8_t red;
+    std::uint8_t green;
+    std::uint8_t blue;
+};
+
+// Size of a text font in pixels: its height and average character width.
+struct PixelFontSize {
+    int height;
+    int width;
+};
+
+// Pixel sizes of the two fonts of the window's texts, by interface language.
+struct PixelFontSizes {
+    PixelFontSize english;
+    PixelFontSize chinese;
+};
+
 // Everything that differs between the two device models built from this code.
 // Code asks this record; it never tests which model it runs.
 struct Model {
@@ -49,8 +68,24 @@ struct Model {
     // Main-page area of level 0's first DPI value; every level has a row of
     // dpiValueCount areas, the levels one after the other.
     int firstDpiValueArea;
+    // First of the four main-page areas marking the current DPI level.
+    int firstDpiLevelMarkerArea;
+    // First of the six main-page hover frames of the button function labels.
+    int firstButtonHoverFrameArea;
+    // Colour of each level's DPI step cells, filled from the first step to
+    // the chosen one; empty when the page shows a slider knob instead.
+    std::span<const RgbColour> dpiStepColours;
     // The main page has the lighting on and off switches.
     bool hasLightingSwitch;
+    // Frame label 1, the brand, is drawn in yellow.
+    bool highlightsBrandLabel;
+    // The captions of the DPI levels are drawn small, red when the level is
+    // enabled and grey when not.
+    bool dpiCaptionsShowEnabled;
+    // The window's texts, the popups' and the warning's are drawn in two
+    // fonts of these pixel sizes, created once at start-up; without them, in
+    // 10-point fonts.
+    std::optional<PixelFontSizes> pixelFonts;
     // The maker's web page, opened from the main page; empty when there is none.
     std::string_view makerUrl;
 };

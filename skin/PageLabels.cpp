@@ -2,7 +2,10 @@
 
 #include <QFontMetrics>
 #include <QPainter>
+#include <algorithm>
+#include <cmath>
 #include <mutex>
+#include <optional>
 #include <string_view>
 
 #include "app/SharedState.h"
@@ -57,15 +60,73 @@ constexpr const char* kPressCountPrefix = "[↓]";
 constexpr const char* kReleaseCountPrefix = "[↑]";
 constexpr const char* kFireTimeUnit = "ms";
 
-const LabelFace& Face(std::int32_t languageEnglish) {
-    return languageEnglish != 0 ? kEnglishFace : kChineseFace;
-}
-
 QFont MakeFont(const LabelFace& face, qreal points) {
     QFont font(QString::fromUtf8(face.family));
     font.setStyleHint(face.hint);
     font.setPointSizeF(points);
     return font;
+}
+
+// Qt sizes a font by its height only; the stretch brings the average
+// character width of the face that stands in for the skin's to the width asked.
+constexpr int kMinStretch = 1;
+constexpr int kMaxStretch = 4000;
+constexpr int kNormalStretch = 100;
+
+QFont MakePixelFont(const LabelFace& face, const PixelFontSize& size) {
+    QFont font(QString::fromUtf8(face.family));
+    font.setStyleHint(face.hint);
+    font.setPixelSize(size.height);
+    const int natural = QFontMetrics(font).averageCharWidth();
+    if (natural > 0) {
+        const long stretch =
+            std::lround(static_cast<double>(kNormalStretch) * size.width / natural);
+        font.setStretch(static_cast<int>(std::clamp<long>(stretch, kMinStretch, kMaxStretch)));
+    }
+    return font;
+}
+
+// The fonts of one interface language.
+struct LanguageFonts {
+    QFont label;
+    QFont small;
+};
+
+struct LabelFontSet {
+    LanguageFonts english;
+    LanguageFonts chinese;
+};
+
+LanguageFonts PointFonts(const LabelFace& face) {
+    return {MakeFont(face, face.points), MakeFont(face, face.smallPoints)};
+}
+
+// With pixel fonts the level captions are drawn as plain labels.
+LanguageFonts PixelFonts(const LabelFace& face, const PixelFontSize& size) {
+    const QFont font = MakePixelFont(face, size);
+    return {font, font};
+}
+
+LabelFontSet MakeFontSet(const Model& model) {
+    if (!model.pixelFonts) {
+        return {PointFonts(kEnglishFace), PointFonts(kChineseFace)};
+    }
+    return {PixelFonts(kEnglishFace, model.pixelFonts->english),
+            PixelFonts(kChineseFace, model.pixelFonts->chinese)};
+}
+
+// Created at start-up, used by the user-interface thread only.
+std::optional<LabelFontSet>& CreatedFonts() {
+    static std::optional<LabelFontSet> fonts;
+    return fonts;
+}
+
+const LanguageFonts& Fonts(std::int32_t languageEnglish) {
+    std::optional<LabelFontSet>& fonts = CreatedFonts();
+    if (!fonts) {
+        fonts = MakeFontSet(ModelA());
+    }
+    return languageEnglish != 0 ? fonts->english : fonts->chinese;
 }
 
 QString FromUtf8(std::string_view text) {
@@ -148,7 +209,10 @@ class LabelLayout {
     }
 
   private:
-    QColor FrameColour(int i) const { return i == kBrandLabel ? kBrandColour : kDefaultColour; }
+    QColor FrameColour(int i) const {
+        return i == kBrandLabel && state_.model->highlightsBrandLabel ? kBrandColour
+                                                                      : kDefaultColour;
+    }
 
     void FrameLabel(int i, const QColor& colour, const QFont& font) {
         Centred(i, state_.skin.mainPage.Area(i), FromUtf8(state_.skin.mainPage.Label(i)), colour,
@@ -169,7 +233,8 @@ class LabelLayout {
                     profile.buttonFunction[static_cast<std::size_t>(i - kFirstButtonArea)];
                 LeftAligned(i, state_.skin.mainPage.Area(i), FunctionText(state_, code),
                             i == state_.mainHot ? kHotColour : FrameColour(i));
-            } else if (i >= kFirstLevelCaption && i <= kLastLevelCaption) {
+            } else if (i >= kFirstLevelCaption && i <= kLastLevelCaption &&
+                       state_.model->dpiCaptionsShowEnabled) {
                 const bool enabled =
                     profile.dpiSetEnabled[static_cast<std::size_t>(i - kFirstLevelCaption)] != 0;
                 FrameLabel(i, enabled ? kEnabledLevelColour : kDisabledLevelColour, smallFont_);
@@ -205,14 +270,16 @@ class LabelLayout {
 
 }  // namespace
 
+void CreateLabelFonts(const Model& model) {
+    CreatedFonts() = MakeFontSet(model);
+}
+
 QFont LabelFont(std::int32_t languageEnglish) {
-    const LabelFace& face = Face(languageEnglish);
-    return MakeFont(face, face.points);
+    return Fonts(languageEnglish).label;
 }
 
 QFont SmallLabelFont(std::int32_t languageEnglish) {
-    const LabelFace& face = Face(languageEnglish);
-    return MakeFont(face, face.smallPoints);
+    return Fonts(languageEnglish).small;
 }
 
 std::vector<PageLabel> LayOutPageLabels(const SharedState& state, QPaintDevice* device) {

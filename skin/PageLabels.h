@@ -12,12 +12,19 @@ class QPaintDevice;
 
 namespace pelmar {
 
+struct Model;
 struct SharedState;
 
-// The font of the window's texts and of the advanced page's controls, in
-// the interface language.
+// Creates the fonts of the window's texts for `model` and keeps them for the
+// life of the process. Called once at start-up, after the application object
+// exists; until then the texts use model A's fonts.
+void CreateLabelFonts(const Model& model);
+
+// The font of the window's texts, of the advanced page's controls, of the
+// popups and of the warning, in the interface language.
 QFont LabelFont(std::int32_t languageEnglish);
-// The smaller font of the main page's DPI level captions.
+// The font of the main page's DPI level captions: a smaller one with
+// point-sized fonts, the label font itself with pixel-sized ones.
 QFont SmallLabelFont(std::int32_t languageEnglish);
 
 // One text of a page, placed: its top-left corner, colour and font.

@@ -16,13 +16,11 @@ namespace pelmar {
 namespace {
 
 // Main page.
-constexpr int kFirstLevelMarker = 80;  // marker of the current DPI level 1 to 4
 constexpr int kFirstLevelSwitch = 46;  // enable switches of DPI levels 1 to 4
 constexpr int kWheelNormal = 41;
 constexpr int kWheelReverse = 42;
 constexpr int kLightingOn = 36;
 constexpr int kLightingOff = 37;
-constexpr int kButtonHoverFrameOffset = 65;  // areas 90 to 95 frame button areas 25 to 30
 constexpr std::uint8_t kLightingOffMode = 3;
 
 // Advanced page.
@@ -92,29 +90,51 @@ void ComposeHotArea(QPainter& frame, const PageImageSet& images, const SharedSta
     Copy(frame, images.down, PageTable(state), hot);
 }
 
+// Fills the cells of a level's DPI steps, from the first to the chosen one,
+// in the level's colour. The cells keep a one-pixel margin left, right and
+// at the top. A chosen step beyond the row fills the whole row.
+void FillDpiSteps(QPainter& frame, const SkinPage& table, const Model& model, int level,
+                  int chosen) {
+    if (!IsIndex(level, static_cast<int>(model.dpiStepColours.size()))) {
+        return;
+    }
+    const RgbColour& rgb = model.dpiStepColours[static_cast<std::size_t>(level)];
+    const QColor colour(rgb.red, rgb.green, rgb.blue);
+    const int last = std::min(chosen, model.dpiValueCount - 1);
+    for (int step = 0; step <= last; ++step) {
+        const SkinRect cell =
+            table.Area(model.firstDpiValueArea + level * model.dpiValueCount + step);
+        frame.fillRect(cell.x + 1, cell.y + 1, cell.width - 2, cell.height - 1, colour);
+    }
+}
+
 void ComposeMainPage(QPainter& frame, const PageImageSet& images, const SharedState& state,
                      SkinImageCache& cache) {
+    const Model& model = *state.model;
     const SkinPage& table = state.skin.mainPage;
     const Profile& profile = state.profile;
     if (IsIndex(profile.dpiLevel, kDpiLevelCount)) {
-        Copy(frame, images.down, table, kFirstLevelMarker + profile.dpiLevel);
+        Copy(frame, images.down, table, model.firstDpiLevelMarkerArea + profile.dpiLevel);
     }
-    const QImage knob = state.model->hasDpiSetButton
-                            ? cache.Get(state.skinFolder / skin_images::kDpiSlider)
-                            : QImage();
+    const QImage knob =
+        model.hasDpiSetButton ? cache.Get(state.skinFolder / skin_images::kDpiSlider) : QImage();
     for (int level = 0; level < kDpiLevelCount; ++level) {
-        if (state.model->hasDpiSetButton) {
+        if (model.hasDpiSetButton) {
             CopyFromOrigin(frame, knob, table.Area(profile.dpiSetButton[level]));
         }
+        FillDpiSteps(frame, table, model, level, profile.dpiSet[level]);
         if (profile.dpiSetEnabled[level] != 0) {
             Copy(frame, images.down, table, kFirstLevelSwitch + level);
         }
     }
     Copy(frame, images.down, table, profile.wheelStatus != 0 ? kWheelReverse : kWheelNormal);
-    Copy(frame, images.down, table,
-         profile.ledStatus == kLightingOffMode ? kLightingOff : kLightingOn);
+    if (model.hasLightingSwitch) {
+        Copy(frame, images.down, table,
+             profile.ledStatus == kLightingOffMode ? kLightingOff : kLightingOn);
+    }
     if (state.mainHot >= kFirstButtonArea && state.mainHot <= kLastButtonArea) {
-        Copy(frame, images.over, table, state.mainHot + kButtonHoverFrameOffset);
+        Copy(frame, images.over, table,
+             model.firstButtonHoverFrameArea + state.mainHot - kFirstButtonArea);
     }
 }
 

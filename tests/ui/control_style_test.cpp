@@ -4,7 +4,9 @@
 #include <QLineEdit>
 #include <QListWidget>
 
+#include "app/Model.h"
 #include "skin/ControlStyle.h"
+#include "skin/PageLabels.h"
 
 namespace pelmar {
 namespace {
@@ -28,6 +30,23 @@ TEST(ControlStyleTest, ControlsShowWhiteTextInTheLabelFontOnBlack) {
             EXPECT_EQ(QColor(shown.pixel(60, 30)), QColor(Qt::black));
         }
     }
+}
+
+// Model B's controls take the pixel fonts created at start-up, as its texts do.
+TEST(ControlStyleTest, ModelBControlsUseTheStartUpFonts) {
+    CreateLabelFonts(ModelB());
+    const struct {
+        std::int32_t english;
+        int pixels;
+    } cases[] = {{1, 14}, {0, 12}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.english);
+        QLineEdit edit;
+        StyleAdvancedControl(edit, c.english);
+        EXPECT_EQ(edit.font(), LabelFont(c.english));
+        EXPECT_EQ(edit.font().pixelSize(), c.pixels);
+    }
+    CreateLabelFonts(ModelA());
 }
 
 }  // namespace

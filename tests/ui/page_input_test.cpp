@@ -242,6 +242,47 @@ TEST_F(PageInputTest, MainPagePressesEditTheProfile) {
     EXPECT_TRUE(window_.drags.empty());
 }
 
+// Model B's main page has twelve step cells per level, 66 to 113, and is
+// hit-tested up to area 114; its hover frames 115 to 120 are not.
+TEST_F(PageInputTest, ModelBStepCellsChooseTheDpiValueOfTheirLevel) {
+    state_.model = &ModelB();
+    constexpr int kCell = 10;
+    constexpr int kCellsPerRow = 20;
+    SkinPage& table = state_.skin.mainPage;
+    table.Reset(ModelB().labelCounts[0]);
+    for (int i = 0; i < table.Count(); ++i) {
+        table.areas[static_cast<std::size_t>(i)] = {(i % kCellsPerRow) * kCell,
+                                                    (i / kCellsPerRow) * kCell, kCell, kCell};
+    }
+    const auto nothing = [](Profile&) {};
+    const PressRow rows[] = {
+        {"first step of level 1", 66, [](Profile& p) { p.dpiSet[0] = 5; },
+         [](Profile& p) { p.dpiSet[0] = 0; }},
+        {"last step of level 1", 77, nothing, [](Profile& p) { p.dpiSet[0] = 11; }},
+        {"first step of level 2", 78, nothing, [](Profile& p) { p.dpiSet[1] = 0; }},
+        {"step 11 of level 3", 100, nothing, [](Profile& p) { p.dpiSet[2] = 10; }},
+        {"last step of level 4", 113, nothing, [](Profile& p) { p.dpiSet[3] = 11; }},
+        {"area 60 is no slider stop", 60, nothing, nothing},
+        {"area 114 is hover only", 114, nothing, nothing},
+        {"lighting on is hover only", 36, [](Profile& p) { p.ledStatus = 3; }, nothing},
+        {"select level 4", 57, nothing, [](Profile& p) { p.dpiLevel = 3; }},
+    };
+    for (const PressRow& row : rows) {
+        SCOPED_TRACE(row.what);
+        Profile profile = BuiltInProfile(ModelB(), 0);
+        row.before(profile);
+        Profile expected = profile;
+        row.change(expected);
+        state_.profile = profile;
+        Click(Main(row.area));
+        EXPECT_EQ(state_.mainHot, row.area);
+        EXPECT_EQ(state_.profile, expected);
+    }
+    Click(Main(115));
+    EXPECT_EQ(state_.mainHot, kNoArea);
+    EXPECT_EQ(window_.drags.size(), 1U) << "a hover frame is not an area to press";
+}
+
 TEST_F(PageInputTest, SaveWritesTheCurrentProfileOnPress) {
     state_.profile.fireTime = 77;
     Press(Main(0));

@@ -5,6 +5,7 @@
 #include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
+#include <array>
 #include <string>
 #include <vector>
 
@@ -39,6 +40,10 @@ class PageLabelsTest : public ::testing::Test {
         FillTable(state_.skin.colourPage, 13);
         state_.languageEnglish = 1;
     }
+
+    // The fonts are process-wide; a test that creates another model's leaves
+    // model A's behind.
+    ~PageLabelsTest() override { CreateLabelFonts(ModelA()); }
 
     std::vector<PageLabel> Labels() { return LayOutPageLabels(state_, &device_); }
 
@@ -107,25 +112,81 @@ TEST_F(PageLabelsTest, ButtonLabelsShowTheFunctionOrTheMacroFiveIn) {
     EXPECT_EQ(LabelAt(26).colour, kWhite);
 }
 
-TEST_F(PageLabelsTest, LevelCaptionsAreSmallAndShowWhetherTheLevelIsEnabled) {
+TEST_F(PageLabelsTest, LevelCaptionsShowWhetherTheLevelIsEnabledWhereTheModelSaysSo) {
     state_.profile.dpiSetEnabled = {1, 0, 0, 1};
+    // A size Qt does not hold for the font is -1.
     const struct {
+        const Model* model;
         std::int32_t english;
         qreal labelPoints;
         qreal captionPoints;
-    } cases[] = {{1, 10, 7.5}, {0, 10, 9}};
+        int pixels;  // label and caption alike
+        std::array<QColor, 4> colours;
+    } cases[] = {
+        {&ModelA(), 1, 10, 7.5, -1, {kRed, kGrey, kGrey, kRed}},
+        {&ModelA(), 0, 10, 9, -1, {kRed, kGrey, kGrey, kRed}},
+        // Model B draws the captions as plain labels in its start-up fonts.
+        {&ModelB(), 1, -1, -1, 14, {kWhite, kWhite, kWhite, kWhite}},
+        {&ModelB(), 0, -1, -1, 12, {kWhite, kWhite, kWhite, kWhite}},
+    };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.english);
+        SCOPED_TRACE(std::string(c.model->executableName) + " english " +
+                     std::to_string(c.english));
+        state_.model = c.model;
+        CreateLabelFonts(*c.model);
         state_.languageEnglish = c.english;
         const std::vector<PageLabel> labels = Labels();
         EXPECT_EQ(labels[49].font.pointSizeF(), c.labelPoints);
-        const QColor colours[] = {kRed, kGrey, kGrey, kRed};
+        EXPECT_EQ(labels[49].font.pixelSize(), c.pixels);
         for (int level = 0; level < 4; ++level) {
             const PageLabel& caption = labels[static_cast<std::size_t>(50 + level)];
             EXPECT_EQ(caption.text, QString("L%1").arg(50 + level));
             EXPECT_EQ(caption.font.pointSizeF(), c.captionPoints);
-            EXPECT_EQ(caption.colour, colours[level]);
+            EXPECT_EQ(caption.font.pixelSize(), c.pixels);
+            EXPECT_EQ(caption.colour, c.colours[static_cast<std::size_t>(level)]);
         }
+    }
+}
+
+// Model B's fonts are as wide as they are asked to be, whatever face stands
+// in for the skin's; the popups, the warning and the controls share them.
+TEST_F(PageLabelsTest, ModelBFontsHaveTheirPixelHeightAndWidth) {
+    CreateLabelFonts(ModelB());
+    const struct {
+        std::int32_t english;
+        int height;
+        int width;
+    } cases[] = {{1, 14, 7}, {0, 12, 6}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.english);
+        const QFont font = LabelFont(c.english);
+        EXPECT_EQ(font.pixelSize(), c.height);
+        EXPECT_NEAR(QFontMetrics(font).averageCharWidth(), c.width, 1);
+        EXPECT_EQ(SmallLabelFont(c.english), font);
+    }
+    CreateLabelFonts(ModelA());
+    EXPECT_EQ(LabelFont(1).pointSizeF(), 10);
+    EXPECT_EQ(LabelFont(0).family(), QString::fromUtf8("宋体"));
+}
+
+TEST_F(PageLabelsTest, BrandLabelIsYellowOnlyWhereTheModelSaysSo) {
+    const struct {
+        const Model* model;
+        Page page;
+        QColor brand;
+    } cases[] = {
+        {&ModelA(), Page::Main, kYellow},
+        {&ModelA(), Page::Colour, kYellow},
+        {&ModelB(), Page::Main, kWhite},
+        {&ModelB(), Page::Advanced, kWhite},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.model->executableName) + " page " +
+                     std::to_string(static_cast<int>(c.page)));
+        state_.model = c.model;
+        state_.currentPage = c.page;
+        EXPECT_EQ(LabelAt(1).colour, c.brand);
+        EXPECT_EQ(LabelAt(2).colour, kWhite);
     }
 }
 

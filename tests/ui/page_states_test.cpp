@@ -22,11 +22,25 @@
 namespace pelmar {
 namespace {
 
-enum class Look { Normal, Over, Down, Knob, Grey, Blue, Black, Unknown };
+enum class Look {
+    Normal,
+    Over,
+    Down,
+    Knob,
+    Grey,
+    Blue,
+    Black,
+    StepBlue,
+    StepMagenta,
+    StepRed,
+    StepViolet,
+    Unknown
+};
 
 const char* LookName(Look look) {
-    constexpr const char* kNames[] = {"normal", "over", "down",  "knob",
-                                      "grey",   "blue", "black", "unknown"};
+    constexpr const char* kNames[] = {"normal",       "over",     "down",        "knob",
+                                      "grey",         "blue",     "black",       "step blue",
+                                      "step magenta", "step red", "step violet", "unknown"};
     return kNames[static_cast<int>(look)];
 }
 
@@ -112,14 +126,15 @@ class PageStatesTest : public ::testing::Test {
     }
 
     // A state at rest on `page`: profile 1, nothing hovered, every switch off.
-    SharedState& Fresh(Page page) {
+    SharedState& Fresh(Page page, const Model& model = ModelA()) {
         state_ = std::make_unique<SharedState>();
         SharedState& state = *state_;
+        state.model = &model;
         state.skinFolder = folder_.path();
-        FillTable(state.skin.mainPage, 99, 0);
-        FillTable(state.skin.advancedPage, 51, kPageFirstCell);
+        FillTable(state.skin.mainPage, model.labelCounts[0], 0);
+        FillTable(state.skin.advancedPage, model.labelCounts[2], kPageFirstCell);
         state.skin.advancedPage.areas[30] = kFireBar;
-        FillTable(state.skin.colourPage, 13, kPageFirstCell);
+        FillTable(state.skin.colourPage, model.labelCounts[1], kPageFirstCell);
         state.currentPage = page;
         state.currentProfileNumber = 1;
         state.profile.dpiSetButton = {60, 65, 70, 75};
@@ -149,7 +164,11 @@ class PageStatesTest : public ::testing::Test {
         const std::pair<QRgb, Look> others[] = {{kKnob, Look::Knob},
                                                 {kGrey, Look::Grey},
                                                 {kBlue, Look::Blue},
-                                                {qRgb(0, 0, 0), Look::Black}};
+                                                {qRgb(0, 0, 0), Look::Black},
+                                                {qRgb(0, 0, 255), Look::StepBlue},
+                                                {qRgb(255, 0, 255), Look::StepMagenta},
+                                                {qRgb(255, 0, 0), Look::StepRed},
+                                                {qRgb(128, 0, 255), Look::StepViolet}};
         for (const auto& [colour, look] : others) {
             if (pixel == colour) {
                 return look;
@@ -277,6 +296,94 @@ TEST_F(PageStatesTest, MainPageShowsTheStateOfTheProfileAndThePointer) {
         SCOPED_TRACE(c.name);
         c.setUp(Fresh(Page::Main));
         Check(Compose(), c.expected);
+    }
+}
+
+TEST_F(PageStatesTest, ModelBMainPageFillsTheChosenDpiStepsInTheLevelColours) {
+    constexpr Table F = Table::Frame;
+    // Step cell of level L, step S.
+    const auto step = [](int level, int s) { return 66 + 12 * level + s; };
+    const Case cases[] = {
+        {"at rest: the first cells of each level, no knob and no lighting switch",
+         [](SharedState&) {},
+         {{F, 54, Look::Down},
+          {F, 55, Look::Normal},
+          {F, 80, Look::Normal},
+          {F, step(0, 0), Look::StepBlue},
+          {F, step(0, 1), Look::Normal},
+          {F, step(1, 0), Look::StepMagenta},
+          {F, step(2, 0), Look::StepRed},
+          {F, step(3, 0), Look::StepViolet},
+          {F, step(3, 1), Look::Normal},
+          {F, 60, Look::Normal},
+          {F, 41, Look::Down},
+          {F, 36, Look::Normal},
+          {F, 37, Look::Normal},
+          {F, 114, Look::Normal}}},
+        {"each level filled up to its chosen step",
+         [](SharedState& s) {
+             s.profile.dpiLevel = 3;
+             s.profile.dpiSet = {4, 11, 0, 7};
+             s.profile.dpiSetEnabled = {0, 1, 0, 1};
+             s.profile.ledStatus = 3;
+         },
+         {{F, 57, Look::Down},
+          {F, 54, Look::Normal},
+          {F, step(0, 4), Look::StepBlue},
+          {F, step(0, 5), Look::Normal},
+          {F, step(1, 0), Look::StepMagenta},
+          {F, step(1, 11), Look::StepMagenta},
+          {F, step(2, 0), Look::StepRed},
+          {F, step(2, 1), Look::Normal},
+          {F, step(3, 7), Look::StepViolet},
+          {F, step(3, 8), Look::Normal},
+          {F, 47, Look::Down},
+          {F, 49, Look::Down},
+          {F, 46, Look::Normal},
+          {F, 37, Look::Normal}}},
+        {"a chosen step beyond the row fills the row and no further",
+         [](SharedState& s) {
+             s.profile.dpiSet = {0, 0, 0, 200};
+         },
+         {{F, step(3, 11), Look::StepViolet}, {F, 114, Look::Normal}}},
+        {"a hovered button label lights its frame among 115 to 120",
+         [](SharedState& s) { s.mainHot = 25; },
+         {{F, 25, Look::Over}, {F, 115, Look::Over}, {F, 116, Look::Normal}}},
+        {"the last button's frame",
+         [](SharedState& s) { s.mainHot = 30; },
+         {{F, 120, Look::Over}, {F, 115, Look::Normal}}},
+        {"a hovered step cell shows the fill over its hover look",
+         [](SharedState& s) { s.mainHot = 66; },
+         {{F, 66, Look::StepBlue}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        c.setUp(Fresh(Page::Main, ModelB()));
+        Check(Compose(), c.expected);
+    }
+}
+
+// The fill keeps a one-pixel margin left, right and at the top of the cell
+// and reaches its bottom edge.
+TEST_F(PageStatesTest, ModelBStepFillLeavesTheCellMargins) {
+    Fresh(Page::Main, ModelB());
+    const SkinRect cell = state_->skin.mainPage.Area(66);
+    const QImage frame = Compose();
+    const struct {
+        int x;
+        int y;
+        Look look;
+    } pixels[] = {
+        {cell.x, cell.y + 5, Look::Normal},
+        {cell.x + 1, cell.y + 5, Look::StepBlue},
+        {cell.x + cell.width - 2, cell.y + 5, Look::StepBlue},
+        {cell.x + cell.width - 1, cell.y + 5, Look::Normal},
+        {cell.x + 5, cell.y, Look::Normal},
+        {cell.x + 5, cell.y + 1, Look::StepBlue},
+        {cell.x + 5, cell.y + cell.height - 1, Look::StepBlue},
+    };
+    for (const auto& p : pixels) {
+        EXPECT_EQ(LookAt(frame, p.x, p.y), p.look) << "pixel " << p.x << "," << p.y;
     }
 }
 
