@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "app/SharedState.h"
+#include "platform/hid/FeatureCommand.h"
 
 namespace pelmar {
 
@@ -16,20 +17,8 @@ class PointerSettings;
 // thread never mix. Only the bytes a command lists are written; the rest of
 // the buffer keeps what the previous report left. Send failures are silent.
 
-inline constexpr std::uint8_t kFeatureReportId = 7;
-
 // Command byte (byte 1) of a feature report.
-enum class Command : std::uint8_t {
-    DpiLevel = 0x09,
-    ButtonFunction = 0x10,
-    Wheel = 0x11,
-    RapidFire = 0x12,
-    Lighting = 0x13,
-    HeldKeys = 0x15,
-    HeldButtons = 0x16,
-    ConsumerKey = 0x17,
-    Exit = 0x20,
-};
+using Command = FeatureCommand;
 
 // Injected input codes: below 0xF0 a HID keyboard usage, then the buttons.
 inline constexpr std::uint8_t kLeftButtonCode = 0xF0;

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <chrono>
 
+#include "platform/hid/FeatureCommand.h"
+
 namespace pelmar {
 
 namespace {
@@ -15,19 +17,6 @@ long long MillisecondsSinceStart() {
                                                                  kProgramStart)
         .count();
 }
-
-// Feature commands the mouse understands (byte 1).
-enum class FeatureCommand : std::uint8_t {
-    DpiLevel = 0x09,
-    ButtonFunction = 0x10,
-    Wheel = 0x11,
-    RapidFire = 0x12,
-    Lighting = 0x13,
-    HeldKeys = 0x15,
-    HeldButtons = 0x16,
-    ConsumerKey = 0x17,
-    Exit = 0x20,
-};
 
 // Device codes of the buttons that report their presses.
 enum class DeviceCode : std::uint8_t {

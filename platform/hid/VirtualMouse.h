@@ -61,7 +61,6 @@ class VirtualMouse {
     static constexpr std::uint16_t kVendorId = 0x18F8;
     static constexpr std::uint16_t kProductId = 0x1286;
     static constexpr std::uint8_t kInputReportId = 6;
-    static constexpr std::uint8_t kFeatureReportId = 7;
     static constexpr std::size_t kReportLength = 8;
     static constexpr int kButtons = 6;
 
