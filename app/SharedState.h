@@ -13,6 +13,7 @@
 #include "platform/hid/HidCaps.h"
 #include "platform/hid/HidHandle.h"
 #include "profile/Profile.h"
+#include "profile/SharedField.h"
 #include "skin/SkinLayout.h"
 
 namespace pelmar {
@@ -79,9 +80,13 @@ struct SharedState {
         playerWake.notify_all();
     }
 
-    // Settings in memory.
+    // Settings in memory. profileMutex is held while the buffer is moved to
+    // or from the settings file or switched to another profile, and while the
+    // player stores a change the mouse made and saves it, so that the change
+    // lands in the profile it was made for and the file and the buffer agree.
     Profile profile;
-    std::int32_t currentProfileNumber = 0;
+    SharedField<std::int32_t> currentProfileNumber = 0;
+    std::mutex profileMutex;
     std::int32_t languageEnglish = 0;
 
     // The user and built-in macros and the macro selected in the macro list.
@@ -89,9 +94,11 @@ struct SharedState {
 
     // Derived when the profile is applied.
     std::array<std::uint8_t, kDpiLevelCount> dpiValueCode{};
-    std::array<std::int32_t, kButtonCount> reportsDpiLevel{};
-    std::array<std::int32_t, kButtonCount> reportsUsbStep{};
-    std::uint8_t appliedLedStatus = 0;
+    // The player reads reportsDpiLevel and reportsUsbStep, the lighting
+    // preview appliedLedStatus.
+    SharedArray<std::int32_t, kButtonCount> reportsDpiLevel{};
+    SharedArray<std::int32_t, kButtonCount> reportsUsbStep{};
+    SharedField<std::uint8_t> appliedLedStatus = 0;
 
     // Paths; folders carry no trailing separator.
     std::filesystem::path programFolder;
@@ -100,8 +107,9 @@ struct SharedState {
     std::filesystem::path maskPath;
     std::filesystem::path macroFilePath;
 
-    // User-interface state (user-interface thread only).
-    Page currentPage = Page::Main;
+    // User-interface state (user-interface thread only; the lighting preview
+    // reads currentPage).
+    SharedField<Page> currentPage = Page::Main;
     std::uint8_t popupOpen = 0;
     std::int32_t assignTarget = 0;
     std::array<std::int32_t, 2> popupPosition{};

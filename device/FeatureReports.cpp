@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <mutex>
 #include <thread>
 
 #include "app/Notifier.h"
@@ -165,16 +166,23 @@ void SendExitReport(SharedState& state) {
 }
 
 void ApplyProfile(SharedState& state, PointerSettings& pointer) {
-    const Profile& profile = state.profile;
     const Model& model = *state.model;
 
     // CurConfig, the applied-settings section and the profile's own section
     // go into the file as one replacement, in the order a new file lists them.
-    ini::IniBatch batch(state.configPath);
-    AddCurrentProfileNumber(batch, state.currentProfileNumber);
-    AddProfileKeys(batch, profile, kAppliedSection);
-    AddProfileKeys(batch, profile, state.currentProfileNumber);
-    static_cast<void>(batch.Commit());  // settings writes report no error
+    // The profile is taken and written under the profile lock, so that a DPI
+    // level or report rate the player follows meanwhile is either in all of
+    // them or saved after them.
+    Profile profile;
+    {
+        const std::lock_guard lock(state.profileMutex);
+        profile = state.profile;
+        ini::IniBatch batch(state.configPath);
+        AddCurrentProfileNumber(batch, state.currentProfileNumber);
+        AddProfileKeys(batch, profile, kAppliedSection);
+        AddProfileKeys(batch, profile, state.currentProfileNumber);
+        static_cast<void>(batch.Commit());  // settings writes report no error
+    }
 
     for (std::size_t i = 0; i < kButtonCount; ++i) {
         const std::int32_t function = profile.buttonFunction[i];

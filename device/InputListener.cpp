@@ -29,8 +29,7 @@ void HandleInputReport(SharedState& state, std::span<const std::uint8_t> report)
         return;
     }
     // The user-interface thread may change the trigger mode at any time.
-    const std::int32_t macroMode2 =
-        std::atomic_ref<std::int32_t>(state.profile.macroMode2).load(std::memory_order_relaxed);
+    const std::int32_t macroMode2 = state.profile.macroMode2;
     const std::uint8_t code = ByteAt(report, 1);
     const std::uint8_t value = ByteAt(report, 2);
     const bool playing = state.macroPlaying.load() != 0;

@@ -1,7 +1,6 @@
 #include "macro/MacroEditing.h"
 
 #include <algorithm>
-#include <atomic>
 #include <mutex>
 
 #include "platform/ini/IniFile.h"
@@ -80,9 +79,7 @@ std::optional<bool> ToggleRepeatOn(MacroStore& store, int macro) {
 }
 
 void ToggleLoopMode(Profile& profile) {
-    // The player reads the field while it runs.
-    std::atomic_ref<std::int32_t> mode(profile.macroMode2);
-    mode.store(mode.load(std::memory_order_relaxed) == 0 ? 1 : 0, std::memory_order_relaxed);
+    profile.macroMode2 = profile.macroMode2 == 0 ? 1 : 0;
 }
 
 }  // namespace pelmar

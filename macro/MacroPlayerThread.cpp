@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
 
 #include "app/Notifier.h"
 #include "device/FeatureReports.h"
@@ -15,18 +16,6 @@ namespace pelmar {
 namespace {
 
 constexpr std::uint8_t kLastReportRateStep = 3;  // the report rate steps 0, 1, 2, 3, 0, ...
-
-// Profile fields are shared with the user-interface thread, which may edit them at any time;
-// each is read and written in one access.
-template <typename T>
-T Shared(T& field) {
-    return std::atomic_ref<T>(field).load(std::memory_order_relaxed);
-}
-
-template <typename T>
-void SetShared(T& field, T value) {
-    std::atomic_ref<T>(field).store(value, std::memory_order_relaxed);
-}
 
 // How many passes one trigger of a user macro makes.
 int UserMacroPasses(const MacroRecord& record, std::int32_t macroMode2) {
@@ -94,24 +83,32 @@ void MacroPlayerThread::PerformTrigger() {
             continue;
         }
         FollowDeviceChanges(button);
-        PerformFunction(Shared(state_.profile.buttonFunction[button]));
+        PerformFunction(state_.profile.buttonFunction[button]);
     }
 }
 
 void MacroPlayerThread::FollowDeviceChanges(std::size_t button) {
     Profile& profile = state_.profile;
     if (state_.reportsDpiLevel[button] != 0) {
-        SetShared<std::int32_t>(profile.dpiLevel, state_.macroTriggerLevel);
+        {
+            // The user-interface thread may be switching to another profile.
+            const std::lock_guard lock(state_.profileMutex);
+            profile.dpiLevel = state_.macroTriggerLevel.load();
+            static_cast<void>(
+                SaveDpiLevel(profile, state_.configPath, state_.currentProfileNumber));
+        }
         notifier.RequestRepaint();
-        static_cast<void>(SaveDpiLevel(profile, state_.configPath, state_.currentProfileNumber));
     }
     if (state_.reportsUsbStep[button] != 0) {
-        const std::uint8_t step = Shared(profile.usbSpeed);
-        SetShared<std::uint8_t>(profile.usbSpeed, step == kLastReportRateStep
-                                                      ? 0
-                                                      : static_cast<std::uint8_t>(step + 1));
+        {
+            const std::lock_guard lock(state_.profileMutex);
+            const std::uint8_t step = profile.usbSpeed;
+            profile.usbSpeed =
+                step == kLastReportRateStep ? 0 : static_cast<std::uint8_t>(step + 1);
+            static_cast<void>(
+                SaveUsbSpeed(profile, state_.configPath, state_.currentProfileNumber));
+        }
         notifier.RequestRepaint();
-        static_cast<void>(SaveUsbSpeed(profile, state_.configPath, state_.currentProfileNumber));
     }
 }
 
@@ -128,7 +125,7 @@ void MacroPlayerThread::PerformFunction(std::int32_t function) {
             break;
         case FunctionKind::UserMacro:
             if (const auto record = TakeMacro(state_.macros.user, info.tableIndex)) {
-                PlayMacro(*record, UserMacroPasses(*record, Shared(state_.profile.macroMode2)));
+                PlayMacro(*record, UserMacroPasses(*record, state_.profile.macroMode2));
             }
             break;
         case FunctionKind::Calculator:
@@ -154,21 +151,21 @@ std::optional<MacroRecord> MacroPlayerThread::TakeMacro(const Table& table, int 
 
 void MacroPlayerThread::PlayMacro(const MacroRecord& record, int passes) {
     const std::chrono::milliseconds minimumDelay = state_.model->minimumEventDelay;
-    const auto sleep = [this](std::chrono::milliseconds duration) { Wait(duration); };
+    // Each delay starts once its report has gone out, so the mouse always gets at least the
+    // stored delay between two reports, however long a report took to send.
+    const auto wait = [this](std::chrono::milliseconds delay) {
+        clock_.SleepUntil(clock_.Now() + delay);
+    };
     for (int pass = 0; pass < passes; ++pass) {
         for (std::size_t k = 0; k < record.eventCount && !stopping_; ++k) {
             SendKeyEvent(state_, record.events[k].code, record.events[k].action);
-            Wait(std::max(std::chrono::milliseconds(record.delays[k]), minimumDelay));
+            wait(std::max(std::chrono::milliseconds(record.delays[k]), minimumDelay));
         }
-        ReleaseAllInputs(state_, sleep);
+        ReleaseAllInputs(state_, wait);
         if (state_.macroStop != 0 || stopping_) {
             return;
         }
     }
-}
-
-void MacroPlayerThread::Wait(std::chrono::milliseconds duration) {
-    clock_.SleepUntil(clock_.Now() + duration);
 }
 
 }  // namespace pelmar

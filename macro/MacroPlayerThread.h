@@ -1,7 +1,6 @@
 #pragma once
 
 #include <atomic>
-#include <chrono>
 #include <cstdint>
 #include <optional>
 #include <thread>
@@ -51,7 +50,6 @@ class MacroPlayerThread {
     template <typename Table>
     std::optional<MacroRecord> TakeMacro(const Table& table, int index) const;
     void PlayMacro(const MacroRecord& record, int passes);
-    void Wait(std::chrono::milliseconds duration);
 
     SharedState& state_;
     PlayerClock& clock_;

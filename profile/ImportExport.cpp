@@ -1,5 +1,7 @@
 #include "profile/ImportExport.h"
 
+#include <mutex>
+
 #include "profile/MacroFile.h"
 #include "profile/ProfileStore.h"
 
@@ -9,6 +11,7 @@ ProfileImport ImportProfile(SharedState& state, const std::filesystem::path& pat
     if (!ini::HasSection(path, ProfileSectionName(kExchangeSection))) {
         return ProfileImport::NoProfile;
     }
+    const std::lock_guard lock(state.profileMutex);
     LoadProfile(state.profile, path, kExchangeSection, Section::Profile, state.languageEnglish,
                 *state.model);
     return ProfileImport::Imported;

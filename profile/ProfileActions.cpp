@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstddef>
+#include <mutex>
 #include <string_view>
 
 #include "device/FeatureReports.h"
@@ -27,10 +28,12 @@ void Load(SharedState& state, Profile& profile, std::int32_t number, Section sec
 }  // namespace
 
 void SaveCurrentProfile(SharedState& state) {
+    const std::lock_guard lock(state.profileMutex);
     static_cast<void>(SaveProfile(state.profile, state.configPath, state.currentProfileNumber));
 }
 
 void SelectProfile(SharedState& state, std::int32_t number) {
+    const std::lock_guard lock(state.profileMutex);
     state.currentProfileNumber = number;
     if (ini::HasSection(state.configPath, ProfileSectionName(number))) {
         Load(state, state.profile, number, Section::Profile);
@@ -40,6 +43,7 @@ void SelectProfile(SharedState& state, std::int32_t number) {
 }
 
 void RevertToApplied(SharedState& state) {
+    const std::lock_guard lock(state.profileMutex);
     if (!ini::HasSection(state.configPath, ProfileSectionName(kAppliedSection))) {
         return;
     }
@@ -50,6 +54,7 @@ void RevertToApplied(SharedState& state) {
 void RestoreDefaults(SharedState& state, PointerSettings& pointer) {
     const Model& model = *state.model;
     const Profile defaults = BuiltInProfile(model, state.profile.macroMode2);
+    std::unique_lock lock(state.profileMutex);
 
     // Entry n - 1 is profile n as restored.
     std::array<Profile, kProfileCount> restored{};
@@ -75,6 +80,7 @@ void RestoreDefaults(SharedState& state, PointerSettings& pointer) {
     if (current >= 1 && current <= kProfileCount) {
         state.profile = restored[static_cast<std::size_t>(current - 1)];
     }
+    lock.unlock();
 
     ReadMacroFile(state.skinFolder /
                       (state.languageEnglish != 0 ? kDefaultMacrosEnglish : kDefaultMacrosChinese),

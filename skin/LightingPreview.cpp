@@ -10,13 +10,6 @@ namespace {
 
 constexpr std::int32_t kLastColour = 3;  // the colours 0 to 3 follow each other in a ring
 
-// The preview reads fields the user-interface thread owns and may change at
-// any time; each is read in one access.
-template <typename T>
-T Shared(T& field) {
-    return std::atomic_ref<T>(field).load(std::memory_order_relaxed);
-}
-
 }  // namespace
 
 bool SteadyPreviewWaiter::Wait(std::chrono::milliseconds period) {
@@ -72,7 +65,7 @@ void LightingPreview::Stop() {
 }
 
 void LightingPreview::Run() {
-    std::int32_t lastLevel = Shared(state_.profile.dpiLevel);
+    std::int32_t lastLevel = state_.profile.dpiLevel.Load();
     state_.previewColour = lastLevel;
     bool stopped = false;
     while (KeepRunning(stopped)) {
@@ -82,7 +75,7 @@ void LightingPreview::Run() {
 
 bool LightingPreview::KeepRunning(bool stopped) {
     const std::lock_guard lock(activeMutex_);
-    if (!stopped && Shared(state_.currentPage) == Page::Colour) {
+    if (!stopped && state_.currentPage.Load() == Page::Colour) {
         return true;
     }
     state_.previewRunning = false;
@@ -91,8 +84,8 @@ bool LightingPreview::KeepRunning(bool stopped) {
 }
 
 bool LightingPreview::Step(std::int32_t& lastLevel) {
-    const std::uint8_t mode = Shared(state_.appliedLedStatus);
-    const std::int32_t level = Shared(state_.profile.dpiLevel);
+    const std::uint8_t mode = state_.appliedLedStatus.Load();
+    const std::int32_t level = state_.profile.dpiLevel.Load();
     if (mode == kOffMode) {
         state_.previewDark = true;
         state_.previewColour = level;

@@ -14,7 +14,7 @@ using test::WriteFile;
 const Model* const kModels[] = {&ModelA(), &ModelB()};
 
 class ProfileStoreTest : public ::testing::Test {
-protected:
+  protected:
     TempFolder folder_;
     std::filesystem::path config_ = folder_ / "config.ini";
 };
@@ -45,6 +45,7 @@ struct ValueCase {
     std::int32_t expected;
     std::int32_t Profile::*wideField = nullptr;
     std::uint8_t Profile::*byteField = nullptr;
+    SharedField<std::int32_t> Profile::*sharedField = nullptr;
 };
 
 TEST_F(ProfileStoreTest, ValuesAreCutConvertedAndNarrowed) {
@@ -55,16 +56,17 @@ TEST_F(ProfileStoreTest, ValuesAreCutConvertedAndNarrowed) {
         {"FIRE_TIME", " -20", -20, &Profile::fireTime},
         {"LED_STATUS", "300", 44, nullptr, &Profile::ledStatus},
         {"DPI_SPEED", "257", 1, nullptr, &Profile::dpiSpeed},
-        {"DPI_LEVEL", "3", 3, &Profile::dpiLevel},
-        {"MACRO_MODE2", "1", 1, &Profile::macroMode2},
+        {"DPI_LEVEL", "3", 3, nullptr, nullptr, &Profile::dpiLevel},
+        {"MACRO_MODE2", "1", 1, nullptr, nullptr, &Profile::macroMode2},
     };
     for (const ValueCase& c : cases) {
         SCOPED_TRACE(std::string(c.key) + "=" + c.text);
         WriteFile(config_, std::string("[Config1]\n") + c.key + "=" + c.text + "\n");
         Profile profile;
         LoadProfile(profile, config_, 1, Section::Profile, 0, ModelA());
-        const std::int32_t value =
-            c.wideField != nullptr ? profile.*(c.wideField) : profile.*(c.byteField);
+        const std::int32_t value = c.wideField != nullptr     ? profile.*(c.wideField)
+                                   : c.sharedField != nullptr ? (profile.*(c.sharedField)).Load()
+                                                              : profile.*(c.byteField);
         EXPECT_EQ(value, c.expected);
     }
 }
@@ -143,7 +145,8 @@ TEST_F(ProfileStoreTest, SavingTwiceReplacesInPlaceAndKeepsOtherSections) {
 }
 
 TEST_F(ProfileStoreTest, SingleKeySavesTouchOnlyTheirKey) {
-    const std::string before = "[Config6]\nK0=1\nDPI_LEVEL=0\nUSB_SPEED=2\n[Config1]\nDPI_LEVEL=1\n";
+    const std::string before =
+        "[Config6]\nK0=1\nDPI_LEVEL=0\nUSB_SPEED=2\n[Config1]\nDPI_LEVEL=1\n";
     WriteFile(config_, before);
     Profile profile;
     profile.dpiLevel = 2;
