@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
@@ -21,6 +22,9 @@ class PlayerClock {
     virtual void Interrupt() = 0;
 };
 
+// The steady clock. A sleep ends a short margin before its deadline and spends the rest
+// yielding the processor while watching the clock, so that the time the system takes to wake
+// a thread does not make the deadline late.
 class SteadyPlayerClock final : public PlayerClock {
   public:
     TimePoint Now() override;
@@ -30,7 +34,8 @@ class SteadyPlayerClock final : public PlayerClock {
   private:
     std::mutex mutex_;
     std::condition_variable interrupted_;
-    bool interrupt_ = false;
+    // Written under mutex_; also read without it while the sleep watches the clock.
+    std::atomic<bool> interrupt_{false};
 };
 
 }  // namespace pelmar

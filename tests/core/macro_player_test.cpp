@@ -36,6 +36,12 @@ class FakeClock final : public PlayerClock {
     }
     void Interrupt() override {}
 
+    // Time that passes while the player is busy, a slow report say.
+    void Advance(std::chrono::milliseconds duration) {
+        const std::lock_guard lock(mutex_);
+        now_ += duration;
+    }
+
     long Milliseconds() {
         const std::lock_guard lock(mutex_);
         return static_cast<long>((now_ - TimePoint{}) / 1ms);
@@ -242,6 +248,38 @@ TEST_F(MacroPlayerTest, EveryDelayOfAFullMacroIsKeptExactly) {
     }
     EXPECT_EQ(t, expectedEnd);
     EXPECT_EQ(std::vector(reports.end() - 2, reports.end()), ReleaseAll(expectedEnd));
+}
+
+TEST_F(MacroPlayerTest, EachDelayStartsOnceItsReportHasGoneOut) {
+    const std::string press = ": 07 15 04 00 00 00 00 00";
+    const std::string release = ": 07 15 00 00 00 00 00 00";
+    const struct {
+        const char* what;
+        std::chrono::milliseconds secondSend;  // how long sending the second report takes
+        std::vector<long> times;               // of the four events, then the end of the pass
+    } cases[] = {
+        {"sending takes no time", 0ms, {0, 20, 40, 60, 80}},
+        {"a slow report still gets its whole delay after it", 7ms, {0, 20, 47, 67, 87}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        SetUserMacros({MacroOf({{kKeyA, kEventPress, 20},
+                                {kKeyA, kEventRelease, 20},
+                                {kKeyA, kEventPress, 20},
+                                {kKeyA, kEventRelease, 20}})});
+        Bind(41);
+        const std::size_t before = Reports().size();
+        const long start = clock_.Milliseconds();
+        device_->OnReport(before + 2, [this, &c] { clock_.Advance(c.secondSend); });
+        Press();
+        const std::vector<std::string> all = Reports();
+        const std::vector<std::string> reports(all.begin() + static_cast<long>(before), all.end());
+        std::vector<std::string> expected;
+        for (std::size_t k = 0; k < 4; ++k) {
+            expected.push_back(std::to_string(start + c.times[k]) + (k % 2 == 0 ? press : release));
+        }
+        EXPECT_EQ(reports, Join(expected, ReleaseAll(start + c.times[4])));
+    }
 }
 
 TEST_F(MacroPlayerTest, RepeatCountAndStopRequestsDecideThePasses) {
