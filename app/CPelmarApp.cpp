@@ -1,7 +1,6 @@
 #include "app/CPelmarApp.h"
 
 #include <QApplication>
-#include <QFont>
 #include <cstdio>
 #include <span>
 #include <string>
@@ -26,14 +25,6 @@ namespace {
 constexpr int kUsageError = 2;
 constexpr int kRestoreTimeoutMs = 1500;
 constexpr const char* kVersionText = "Pelmar Version 1.0";
-
-// The skins name their fonts by the faces of the platform they were made
-// for; these are the installed faces that stand in for them.
-void MapSkinFonts() {
-    QFont::insertSubstitutions("Consolas", {"DejaVu Sans Mono", "Liberation Mono", "Monospace"});
-    QFont::insertSubstitutions(QString::fromUtf8("宋体"),
-                               {"WenQuanYi Micro Hei", "Noto Sans CJK SC", "Sans Serif"});
-}
 
 QString FromPath(const std::filesystem::path& path) {
     return QString::fromStdString(path.string());

@@ -4,6 +4,7 @@
 #include <QStyle>
 
 #include "app/CPelmarDlg.h"
+#include "app/FirstPaintReport.h"
 #include "app/Notifier.h"
 #include "app/SharedState.h"
 #include "skin/PagePainter.h"
@@ -22,6 +23,9 @@ void CPelmarDlg::paintEvent(QPaintEvent* /*event*/) {
         return;
     }
     painter.drawImage(0, 0, PaintPage(sharedState, skinImages_, size()));
+    if (sharedState.currentPage == Page::Main) {
+        ReportFirstPaint();
+    }
 }
 
 void CPelmarDlg::SetPopupWindow(QWidget* popup) {

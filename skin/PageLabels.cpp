@@ -11,6 +11,7 @@
 #include "app/SharedState.h"
 #include "profile/FunctionCodes.h"
 #include "skin/PageAreas.h"
+#include "skin/SkinRect.h"
 
 namespace pelmar {
 
@@ -249,16 +250,18 @@ class LabelLayout {
     void Centred(int i, const SkinRect& area, QString text, const QColor& colour,
                  const QFont& font) {
         const QFontMetrics metrics(font, device_);
-        const int x = area.x + (area.width - metrics.horizontalAdvance(text)) / 2;
-        const int y = area.y + (area.height - metrics.height()) / 2;
+        const int x =
+            ToPixels(area.x + (std::int64_t{area.width} - metrics.horizontalAdvance(text)) / 2);
+        const int y = ToPixels(area.y + (std::int64_t{area.height} - metrics.height()) / 2);
         labels_.push_back({i, std::move(text), QPoint(x, y), colour, font});
     }
 
     void LeftAligned(int i, const SkinRect& area, QString text, const QColor& colour) {
         const QFontMetrics metrics(font_, device_);
-        const int y = area.y + (area.height - metrics.height()) / 2;
-        labels_.push_back(
-            {i, std::move(text), QPoint(area.x + kButtonTextIndent, y), colour, font_});
+        const int y = ToPixels(area.y + (std::int64_t{area.height} - metrics.height()) / 2);
+        labels_.push_back({i, std::move(text),
+                           QPoint(ToPixels(std::int64_t{area.x} + kButtonTextIndent), y), colour,
+                           font_});
     }
 
     const SharedState& state_;
@@ -269,6 +272,12 @@ class LabelLayout {
 };
 
 }  // namespace
+
+void MapSkinFonts() {
+    QFont::insertSubstitutions("Consolas", {"DejaVu Sans Mono", "Liberation Mono", "Monospace"});
+    QFont::insertSubstitutions(QString::fromUtf8("宋体"),
+                               {"WenQuanYi Micro Hei", "Noto Sans CJK SC", "Sans Serif"});
+}
 
 void CreateLabelFonts(const Model& model) {
     CreatedFonts() = MakeFontSet(model);

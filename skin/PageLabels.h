@@ -15,6 +15,11 @@ namespace pelmar {
 struct Model;
 struct SharedState;
 
+// The skins name their fonts by the faces of the platform they were made
+// for; this maps those names to the installed faces that stand in for them.
+// Called once at start-up, before CreateLabelFonts.
+void MapSkinFonts();
+
 // Creates the fonts of the window's texts for `model` and keeps them for the
 // life of the process. Called once at start-up, after the application object
 // exists; until then the texts use model A's fonts.

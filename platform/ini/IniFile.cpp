@@ -36,6 +36,7 @@ constexpr mode_t kPermissionBits = 07777;
 constexpr std::string_view kCSpace = " \t\n\v\f\r";
 
 std::atomic<std::uint64_t> parseCount{0};
+std::atomic<std::uint64_t> replacementCount{0};
 
 std::string ErrnoText(int error) {
     return std::error_code(error, std::generic_category()).message();
@@ -287,6 +288,7 @@ std::optional<FileStamp> ReplaceFile(const std::filesystem::path& target, std::s
         return fail("cannot close");
     if (::rename(temporary->path.c_str(), target.c_str()) != 0)
         return fail("cannot rename");
+    replacementCount.fetch_add(1, std::memory_order_relaxed);
 
     // The rename may change the change time, so the stamp is taken from the target, provided
     // it is still the file written here.
@@ -362,6 +364,10 @@ std::int32_t ToInt(std::string_view text) {
 
 std::uint64_t FileParseCount() {
     return parseCount.load(std::memory_order_relaxed);
+}
+
+std::uint64_t FileReplacementCount() {
+    return replacementCount.load(std::memory_order_relaxed);
 }
 
 IniBatch::IniBatch(std::filesystem::path file) : file_(std::move(file)) {}

@@ -65,6 +65,9 @@ std::int32_t ToInt(std::string_view text);
 // from the cache do not count.
 std::uint64_t FileParseCount();
 
+// How many times a file was replaced on disk by a write since the process started.
+std::uint64_t FileReplacementCount();
+
 // Several writes, possibly in several sections, applied to one file as a single replacement.
 // The resulting text is the same as that of the same writes made one by one.
 class IniBatch {

@@ -229,17 +229,21 @@ TEST(IniWrite, FailedWriteReportsAndLeavesNoFile) {
 TEST(IniWrite, FailedBatchKeepsItsWritesForARetry) {
     TempFolder folder;
     const fs::path file = folder.path() / "later" / "config.ini";
+    const std::uint64_t replacements = FileReplacementCount();
     IniBatch batch(file);
     batch.Set("Init", "CurConfig", "2");
     batch.Set("Config2", "K0", "1");
     EXPECT_FALSE(batch.Commit().Ok());
+    EXPECT_EQ(FileReplacementCount(), replacements);
     fs::create_directory(file.parent_path());
     ASSERT_TRUE(batch.Commit().Ok());
     EXPECT_EQ(ReadBytes(file), "[Init]\nCurConfig=2\n[Config2]\nK0=1\n");
+    EXPECT_EQ(FileReplacementCount(), replacements + 1) << "two writes, one replacement";
 
     WriteBytes(file, "changed outside");
     EXPECT_TRUE(batch.Commit().Ok()) << "nothing pending";
     EXPECT_EQ(ReadBytes(file), "changed outside");
+    EXPECT_EQ(FileReplacementCount(), replacements + 1);
 }
 
 TEST(IniWrite, OversizedFileIsNeitherReadNorRewritten) {
