@@ -6,7 +6,9 @@
 # is plugged in. Without one ($DISPLAY empty), it runs on a virtual X server
 # with the emulated mouse: scripts/screenshots.sh takes PNG pictures of its
 # pages in both languages, prints where they are and ends the program.
-# PELMAR_BUILD_DIR names the build folder (default: build).
+# PELMAR_BUILD_DIR names the build folder (default: build). PELMAR_MODEL=B
+# runs model B (pelmar-b, from its own program folder build/bin-b) instead of
+# model A (pelmar, from build/bin).
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 cd "$here"
@@ -14,11 +16,19 @@ source scripts/deps.sh
 ensure_packages run
 
 build=${PELMAR_BUILD_DIR:-build}
+case "${PELMAR_MODEL:-A}" in
+  A | a) program=$build/bin/pelmar ;;
+  B | b) program=$build/bin-b/pelmar-b ;;
+  *)
+    echo "PELMAR_MODEL is A or B, not ${PELMAR_MODEL}" >&2
+    exit 2
+    ;;
+esac
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build "$build" -j "$(nproc)"
 
 if [ -z "${DISPLAY:-}" ]; then
-  exec scripts/screenshots.sh "$build/bin/pelmar" "$@"
+  exec scripts/screenshots.sh "$program" "$@"
 fi
 
 # The device nodes of the mouse's HID interfaces: any bus, vendor 18F8,
@@ -34,7 +44,7 @@ mouse_nodes() {
 
 nodes=$(mouse_nodes)
 if [ -z "$nodes" ]; then
-  exec "$build/bin/pelmar" --virtual-mouse "$@"
+  exec "$program" --virtual-mouse "$@"
 fi
 # A plugged-in mouse is used before the emulated one, so it must be usable.
 for node in $nodes; do
@@ -43,4 +53,4 @@ for node in $nodes; do
     echo "for example with a udev rule: KERNEL==\"hidraw*\", ATTRS{idVendor}==\"18f8\", ATTRS{idProduct}==\"1286\", MODE=\"0660\", TAG+=\"uaccess\"" >&2
   fi
 done
-exec "$build/bin/pelmar" "$@"
+exec "$program" "$@"

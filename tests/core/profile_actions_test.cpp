@@ -181,15 +181,23 @@ TEST_F(RestoreDefaultsTest, EndsWithTheCurrentProfileRestoredAppliedAndMacrosWri
     EXPECT_EQ(written.user.count, 1);
 }
 
+// The built-in defaults are the model's: model B's levels start at 4, 6, 8, 10.
 TEST_F(RestoreDefaultsTest, MissingTemplateGivesTheBuiltInDefaultsNotAnEmptyProfile) {
-    WriteFile(state_.configPath, "[Init]\nCurConfig=3\n[CfgReset2]\nK0=2\n");
-    state_.currentProfileNumber = 3;
-    RestoreDefaults(state_, pointer_);
-    EXPECT_EQ(Saved(2).buttonFunction[0], 2);
-    for (std::int32_t n : {3, 4, 5}) {
-        EXPECT_EQ(Saved(n), BuiltInProfile(ModelA(), 0)) << n;
+    for (const Model* model : {&ModelA(), &ModelB()}) {
+        SCOPED_TRACE(model->executableName);
+        state_.model = model;
+        WriteFile(state_.configPath, "[Init]\nCurConfig=3\n[CfgReset2]\nK0=2\n");
+        state_.currentProfileNumber = 3;
+        RestoreDefaults(state_, pointer_);
+        EXPECT_EQ(Saved(2).buttonFunction[0], 2);
+        for (std::int32_t n : {1, 3, 4, 5}) {
+            EXPECT_EQ(Saved(n).dpiSet, model->defaultDpiSet) << n;
+        }
+        for (std::int32_t n : {3, 4, 5}) {
+            EXPECT_EQ(Saved(n), BuiltInProfile(*model, 0)) << n;
+        }
+        EXPECT_EQ(state_.profile, BuiltInProfile(*model, 0));
     }
-    EXPECT_EQ(state_.profile, BuiltInProfile(ModelA(), 0));
 }
 
 TEST_F(RestoreDefaultsTest, UnwritableFileStillLeavesTheDefaultsInTheBuffer) {

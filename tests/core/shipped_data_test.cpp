@@ -74,33 +74,35 @@ TEST_F(ShippedDataTest, DefaultUserMacrosAreTheInitialMacroFiles) {
     }
 }
 
-TEST_F(ShippedDataTest, ConfigHoldsFiveDistinctUsableProfilesAndTheirTemplates) {
-    const std::filesystem::path config = kData / "config.ini";
+void ExpectUsableProfiles(const Model& model, const std::filesystem::path& data) {
+    const std::filesystem::path config = data / "config.ini";
     EXPECT_EQ(ReadCurrentProfileNumber(config), 1);
     EXPECT_EQ(ReadLanguage(config), 1);
 
     MacroStore english;
-    ReadMacroFile(kData / "Macro_EN.dat", english);
+    ReadMacroFile(data / "Macro_EN.dat", english);
     MacroStore chinese;
-    ReadMacroFile(kData / "Macro_CN.dat", chinese);
+    ReadMacroFile(data / "Macro_CN.dat", chinese);
 
     std::vector<Profile> profiles;
     for (int number = 1; number <= kProfileCount; ++number) {
         SCOPED_TRACE("profile " + std::to_string(number));
         Profile profile;
-        LoadProfile(profile, config, number, Section::Profile, 1, ModelA());
+        LoadProfile(profile, config, number, Section::Profile, 1, model);
         EXPECT_NE(
             std::find(profile.buttonFunction.begin(), profile.buttonFunction.end(), kLeftClickCode),
             profile.buttonFunction.end());
-        ASSERT_GE(profile.dpiLevel, 0);
-        ASSERT_LT(profile.dpiLevel, kDpiLevelCount);
+        ASSERT_TRUE(profile.dpiLevel >= 0 && profile.dpiLevel < kDpiLevelCount);
         EXPECT_EQ(profile.dpiSetEnabled[static_cast<std::size_t>(profile.dpiLevel)], 1);
+        for (const std::uint8_t value : profile.dpiSet) {
+            EXPECT_LT(value, model.dpiValueCount) << "a DPI value the model does not offer";
+        }
 
         // Restore Defaults gives the profile back as shipped, in either language.
         for (const std::int32_t languageEnglish : {0, 1}) {
-            Profile restored = BuiltInProfile(ModelA(), 0);
+            Profile restored = BuiltInProfile(model, 0);
             if (number > 1) {
-                LoadProfile(restored, config, number, Section::Template, languageEnglish, ModelA());
+                LoadProfile(restored, config, number, Section::Template, languageEnglish, model);
             }
             const MacroStore& macros = languageEnglish == 1 ? english : chinese;
             for (const std::int32_t function : restored.buttonFunction) {
@@ -116,6 +118,39 @@ TEST_F(ShippedDataTest, ConfigHoldsFiveDistinctUsableProfilesAndTheirTemplates) 
         EXPECT_EQ(std::count(profiles.begin(), profiles.end(), profile), 0) << "not distinct";
         profiles.push_back(profile);
     }
+}
+
+// The DPI of each level of a profile, as the window shows it.
+std::vector<int> LevelDpis(const Model& model, const std::filesystem::path& data, int number) {
+    Profile profile;
+    LoadProfile(profile, data / "config.ini", number, Section::Profile, 1, model);
+    std::vector<int> dpis;
+    for (const std::uint8_t value : profile.dpiSet) {
+        dpis.push_back(DisplayedDpi(model, model.dpiValueCodes[value]));
+    }
+    return dpis;
+}
+
+// Each model's program folder gets a config.ini of its own, generated for the model.
+struct ShippedConfig {
+    const char* name;
+    const Model& (*model)();
+    const char* data;
+};
+const ShippedConfig kShippedConfigs[] = {{"model A", ModelA, PELMAR_GENERATED_DATA},
+                                         {"model B", ModelB, PELMAR_GENERATED_DATA_B}};
+
+TEST_F(ShippedDataTest, ConfigHoldsFiveDistinctUsableProfilesAndTheirTemplates) {
+    for (const ShippedConfig& shipped : kShippedConfigs) {
+        SCOPED_TRACE(shipped.name);
+        ExpectUsableProfiles(shipped.model(), shipped.data);
+    }
+    // A profile that names its DPIs gets the same DPIs on both models.
+    constexpr int kShooterProfile = 2;
+    EXPECT_EQ(LevelDpis(ModelB(), PELMAR_GENERATED_DATA_B, kShooterProfile),
+              LevelDpis(ModelA(), PELMAR_GENERATED_DATA, kShooterProfile));
+    EXPECT_EQ(LevelDpis(ModelA(), PELMAR_GENERATED_DATA, kShooterProfile),
+              (std::vector<int>{1200, 2400, 3200, 4800}));
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
-// The labels of the default skin fit their areas in both languages, in the
-// faces the program draws them with.
+// The labels of the default skins of both models fit their areas in both
+// languages, in the faces the program draws them with.
 #include <gtest/gtest.h>
 
 #include <QFont>
@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "skin/PageLabels.h"
 #include "skin/SkinLoaders.h"
 #include "tools/skingen/Popups.h"
 
@@ -16,14 +17,24 @@ namespace pelmar {
 namespace {
 
 // The layout sources, beside the tests' data folder in the source tree.
-const std::filesystem::path kSkinSource =
-    (std::filesystem::path(PELMAR_TEST_DATA) / "../../skins/modelA").lexically_normal();
+std::filesystem::path SkinSource(const char* model) {
+    return (std::filesystem::path(PELMAR_TEST_DATA) / "../../skins" / model).lexically_normal();
+}
 
 // The faces installed for the label fonts "Consolas" (English) and "宋体"
 // (Chinese), in their point sizes, measured at the screen's 96 dots per inch.
+// A model with pixel fonts uses the ones the program creates for it.
 struct LabelFonts {
-    explicit LabelFonts(bool english)
-        : label(Face(english, 10)), small(Face(english, english ? 7.5 : 9)) {}
+    LabelFonts(bool english, const Model& model)
+        : label(Face(english, 10)), small(Face(english, english ? 7.5 : 9)) {
+        if (model.pixelFonts) {
+            MapSkinFonts();
+            CreateLabelFonts(model);
+            label = LabelFont(english ? 1 : 0);
+            small = SmallLabelFont(english ? 1 : 0);
+            CreateLabelFonts(ModelA());
+        }
+    }
 
     static QFont Face(bool english, qreal points) {
         QFont font(english ? "DejaVu Sans Mono" : "WenQuanYi Micro Hei");
@@ -76,16 +87,24 @@ void Centred(std::vector<Fit>& fits, const std::string& page, const SkinPage& ta
     }
 }
 
-TEST(SkinLabelsTest, EveryLabelFitsItsArea) {
+struct ShippedSkin {
+    const char* folder;
+    const Model& (*model)();
+};
+
+class SkinLabelsTest : public ::testing::TestWithParam<ShippedSkin> {};
+
+TEST_P(SkinLabelsTest, EveryLabelFitsItsArea) {
+    const Model& model = GetParam().model();
     for (const bool english : {false, true}) {
         SCOPED_TRACE(english ? "English" : "Chinese");
         SkinLayout layout;
-        const SkinFolder folder{kSkinSource, english ? 1 : 0};
-        ASSERT_EQ(LoadMainSkin(layout, folder, ModelA()), SkinLoad::Loaded);
-        ASSERT_EQ(LoadColourSkin(layout, folder, ModelA()), SkinLoad::Loaded);
-        ASSERT_EQ(LoadAdvancedSkin(layout, folder, ModelA()), SkinLoad::Loaded);
+        const SkinFolder folder{SkinSource(GetParam().folder), english ? 1 : 0};
+        ASSERT_EQ(LoadMainSkin(layout, folder, model), SkinLoad::Loaded);
+        ASSERT_EQ(LoadColourSkin(layout, folder, model), SkinLoad::Loaded);
+        ASSERT_EQ(LoadAdvancedSkin(layout, folder, model), SkinLoad::Loaded);
         ASSERT_EQ(LoadWarningSkin(layout, folder), SkinLoad::Loaded);
-        const LabelFonts fonts(english);
+        const LabelFonts fonts(english, model);
 
         std::vector<Fit> fits;
         Centred(fits, "main", layout.mainPage, 0, 24, fonts.label);
@@ -148,6 +167,11 @@ TEST(SkinLabelsTest, EveryLabelFitsItsArea) {
         }
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(Models, SkinLabelsTest,
+                         ::testing::Values(ShippedSkin{"modelA", ModelA},
+                                           ShippedSkin{"modelB", ModelB}),
+                         [](const auto& info) { return std::string(info.param.folder); });
 
 }  // namespace
 }  // namespace pelmar

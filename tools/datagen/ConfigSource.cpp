@@ -18,6 +18,7 @@ namespace {
 
 constexpr std::string_view kInitSection = "Init";
 constexpr std::string_view kMacroWord = "macro";
+constexpr std::string_view kDpiWord = "dpi";
 constexpr std::size_t kValueCapacity = 16;
 constexpr int kFirstTemplate = 2;  // profile 1 has no template; its defaults are built in
 
@@ -57,11 +58,30 @@ std::vector<Language> SectionLanguages(const std::string& section, Language ship
     return {kLanguages.begin(), kLanguages.end()};
 }
 
+// The DPI value of `model` that selects `dpi`, if the model offers it.
+std::optional<std::int32_t> DpiValueIndex(const Model& model, long dpi) {
+    for (int index = 0; index < model.dpiValueCount; ++index) {
+        if (DisplayedDpi(model, model.dpiValueCodes[static_cast<std::size_t>(index)]) == dpi) {
+            return index;
+        }
+    }
+    return std::nullopt;
+}
+
 // The number a setting stands for in a section.
 std::int32_t ResolveValue(const SourceBlock& block, const SourceLine& line,
                           const std::string& value, const std::vector<Language>& languages,
-                          const std::vector<SourceMacro>& macros) {
+                          const std::vector<SourceMacro>& macros, const Model& model) {
     const std::vector<std::string> words = SplitWords(value);
+    if (words.size() == 2 && words[1] == kDpiWord) {
+        const auto dpi = ParseInteger(words[0], 0, std::numeric_limits<std::int32_t>::max());
+        const auto index = dpi ? DpiValueIndex(model, *dpi) : std::nullopt;
+        if (!index) {
+            block.Fail(line, "model " + std::string(model.executableName) + " offers no " +
+                                 words[0] + " dpi");
+        }
+        return *index;
+    }
     if (words.size() == 2 && words[0] == kMacroWord) {
         std::optional<int> index;
         for (const Language language : languages) {
@@ -86,11 +106,12 @@ using Settings = std::vector<std::pair<std::string, std::int32_t>>;
 
 // The profile made of the built-in defaults with the settings on top, read back through the
 // program's own profile reader.
-Profile BuildProfile(const Settings& settings, const std::filesystem::path& scratch) {
+Profile BuildProfile(const Settings& settings, const std::filesystem::path& scratch,
+                     const Model& model) {
     const std::filesystem::path file = scratch / "profile.ini";
     std::filesystem::remove(file);
     ini::IniBatch batch(file);
-    AddProfileKeys(batch, BuiltInProfile(ModelA(), 0), 1);
+    AddProfileKeys(batch, BuiltInProfile(model, 0), 1);
     for (const auto& [key, value] : settings) {
         batch.Set(ProfileSectionName(1), key, std::to_string(value));
     }
@@ -98,14 +119,15 @@ Profile BuildProfile(const Settings& settings, const std::filesystem::path& scra
         throw std::runtime_error(result.error);
     }
     Profile profile;
-    LoadProfile(profile, file, 1, Section::Profile, 0, ModelA());
+    LoadProfile(profile, file, 1, Section::Profile, 0, model);
     return profile;
 }
 
 }  // namespace
 
 void WriteConfig(const std::filesystem::path& source, const std::vector<SourceMacro>& macros,
-                 const std::filesystem::path& output, const std::filesystem::path& scratch) {
+                 const std::filesystem::path& output, const std::filesystem::path& scratch,
+                 const Model& model) {
     const std::vector<SourceBlock> blocks = ReadBlocks(source);
     const std::vector<std::string> required = RequiredSections();
 
@@ -152,10 +174,10 @@ void WriteConfig(const std::filesystem::path& source, const std::vector<SourceMa
             if (!setting) {
                 block.Fail(line, "expected KEY = value");
             }
-            settings.emplace_back(setting->first,
-                                  ResolveValue(block, line, setting->second, languages, macros));
+            settings.emplace_back(setting->first, ResolveValue(block, line, setting->second,
+                                                               languages, macros, model));
         }
-        AddProfileSection(batch, BuildProfile(settings, scratch), section);
+        AddProfileSection(batch, BuildProfile(settings, scratch, model), section);
     }
     if (const ini::WriteResult result = batch.Commit(); !result.Ok()) {
         throw std::runtime_error(result.error);

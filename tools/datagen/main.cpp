@@ -1,5 +1,7 @@
 // Generates the program's shipped data files from their readable sources:
-//   pelmar-datagen DATA_FOLDER OUTPUT_FOLDER
+//   pelmar-datagen DATA_FOLDER OUTPUT_FOLDER [A|B]
+// for the device model named last (default A): the model decides the built-in profile that the
+// shipped profiles start from and the DPI values they can choose.
 // A file whose content did not change is left alone, so a build does not touch the copies
 // in the program folder that depend on it.
 #include <cctype>
@@ -8,6 +10,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <string_view>
 
 #include "profile/MacroFile.h"
 #include "tools/datagen/ConfigSource.h"
@@ -57,7 +60,15 @@ void Publish(const std::filesystem::path& from, const std::filesystem::path& to)
     }
 }
 
-void Generate(const std::filesystem::path& data, const std::filesystem::path& output) {
+// The models whose data this tool writes, by the name on its command line.
+struct ModelName {
+    std::string_view name;
+    const Model& (*model)();
+};
+constexpr ModelName kModels[] = {{"A", ModelA}, {"B", ModelB}};
+
+void Generate(const std::filesystem::path& data, const std::filesystem::path& output,
+              const Model& model) {
     const std::filesystem::path work = output.string() + ".work";
     const std::filesystem::path files = work / "files";
     std::filesystem::remove_all(work);
@@ -79,7 +90,7 @@ void Generate(const std::filesystem::path& data, const std::filesystem::path& ou
         WriteMacros(files / ("Macro_" + suffix + ".dat"), table);
     }
 
-    WriteConfig(data / "config.txt", defaults, files / "config.ini", work);
+    WriteConfig(data / "config.txt", defaults, files / "config.ini", work, model);
     Publish(files, output);
     std::filesystem::remove_all(work);
 }
@@ -88,12 +99,18 @@ void Generate(const std::filesystem::path& data, const std::filesystem::path& ou
 }  // namespace pelmar::datagen
 
 int main(int argc, char** argv) {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: %s DATA_FOLDER OUTPUT_FOLDER\n", argv[0]);
+    const pelmar::Model* model = argc == 3 ? &pelmar::ModelA() : nullptr;
+    for (const pelmar::datagen::ModelName& candidate : pelmar::datagen::kModels) {
+        if (argc == 4 && candidate.name == argv[3]) {
+            model = &candidate.model();
+        }
+    }
+    if (model == nullptr) {
+        std::fprintf(stderr, "usage: %s DATA_FOLDER OUTPUT_FOLDER [A|B]\n", argv[0]);
         return 2;
     }
     try {
-        pelmar::datagen::Generate(argv[1], argv[2]);
+        pelmar::datagen::Generate(argv[1], argv[2], *model);
     } catch (const std::exception& error) {
         std::fprintf(stderr, "%s\n", error.what());
         return 1;

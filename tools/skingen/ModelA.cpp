@@ -1,15 +1,10 @@
 // The default skin of model A: a six-button mouse whose four DPI levels each
 // pick one of five values on a slider.
 #include <QPainter>
-#include <QRadialGradient>
-#include <array>
-#include <cmath>
-#include <string>
 
 #include "app/Model.h"
 #include "tools/skingen/Canvas.h"
-#include "tools/skingen/MousePicture.h"
-#include "tools/skingen/Palette.h"
+#include "tools/skingen/MainPanels.h"
 #include "tools/skingen/SkinDesign.h"
 
 namespace skingen {
@@ -17,141 +12,31 @@ namespace skingen {
 namespace {
 
 // Main areas with a meaning in model A.
-constexpr int kButtonLabels = 25;  // 25 to 30: functions of buttons 1 to 6
-constexpr int kDpiCaption = 21;
+constexpr ButtonPanelAreas kButtonPanel{.firstLabel = 25, .picture = 84, .firstFrame = 90};
+constexpr LevelRuleAreas kLevelRules{.panelCaption = 21, .firstAbove = 80, .firstBelow = 80};
 constexpr int kLightingCaption = 22;
 constexpr int kHint = 24;
-constexpr int kLevelMarkers = 80;  // 80 to 83
-constexpr int kSliderStops = 60;   // 60 + 5 * level + stop
-constexpr int kMousePicture = 84;  // not read by the program; places the picture
-constexpr int kButtonFrames = 90;  // 90 to 95: buttons on the picture
-constexpr int kLevels = 4;
-constexpr int kStops = 5;
-
-// The DPI each slider stop selects, as the program shows it.
-constexpr std::array<int, kStops> kStopValues{1200, 1600, 2400, 3200, 4800};
+constexpr int kSliderStops = 60;  // 60 + 5 * level + stop
+constexpr qreal kStopValueSize = 10;
 
 // The window: a dialog of 533 by 395 dialog units.
 constexpr QSize kWindowSize{800, 640};
 
-QRectF AreaOf(const pelmar::SkinLayout& layout, int index) {
-    return ToRectF(layout.mainPage.Area(index));
-}
-
-MousePicture Picture(const pelmar::SkinLayout& layout) {
-    return MousePicture(AreaOf(layout, kMousePicture));
-}
-
-void DrawConnectors(QPainter& painter, const pelmar::SkinLayout& layout) {
-    const MousePicture mouse = Picture(layout);
-    painter.save();
-    painter.setRenderHint(QPainter::Antialiasing);
-    for (int part = 0; part < kMousePartCount; ++part) {
-        const QPointF anchor = mouse.Anchor(static_cast<MousePart>(part));
-        const QRectF label = AreaOf(layout, kButtonLabels + part);
-        const bool labelLeft = label.center().x() < anchor.x();
-        const QPointF end(labelLeft ? label.right() : label.left(), label.center().y());
-        const QPointF knee = end + QPointF(labelLeft ? 12 : -12, 0);
-        QPainterPath line;
-        line.moveTo(end);
-        line.lineTo(knee);
-        line.lineTo(anchor);
-        painter.setBrush(Qt::NoBrush);
-        painter.setPen(QPen(kBorderLight.lighter(115), 1));
-        painter.drawPath(line);
-        painter.setPen(QPen(kAccent, 1.5));
-        painter.setBrush(kWell);
-        painter.drawEllipse(anchor, 3.2, 3.2);
-    }
-    painter.restore();
-}
-
-void DrawStopValues(QPainter& painter, const pelmar::SkinLayout& layout) {
-    const QFont font = PictureFont(10);
-    for (int level = 0; level < kLevels; ++level) {
-        for (int stop = 0; stop < kStops; ++stop) {
-            const QRectF area = AreaOf(layout, kSliderStops + kStops * level + stop);
-            DrawText(painter, QRectF(area.left(), area.bottom(), area.width(), 15),
-                     QString::number(kStopValues[static_cast<std::size_t>(stop)]), font, kTextDim);
-        }
-    }
-}
-
-// Thin rules between the DPI levels and above the lighting and wheel row.
-void DrawDividers(QPainter& painter, const pelmar::SkinLayout& layout) {
-    painter.save();
-    painter.setPen(QPen(kBorder, 1));
-    const QRectF panel = AreaOf(layout, kDpiCaption);
-    for (int level = 1; level < kLevels; ++level) {
-        const QRectF above = AreaOf(layout, kLevelMarkers + level - 1);
-        const QRectF below = AreaOf(layout, kLevelMarkers + level);
-        const qreal y = std::floor((above.bottom() + below.top()) / 2) + 0.5;
-        painter.drawLine(QPointF(panel.left() + 12, y), QPointF(panel.right() - 12, y));
-    }
-    const QRectF hint = AreaOf(layout, kHint);
-    const QRectF row = AreaOf(layout, kLightingCaption);
-    const qreal y = std::floor((hint.bottom() + row.top()) / 2) + 0.5;
-    painter.drawLine(QPointF(hint.left(), y), QPointF(hint.right(), y));
-    painter.restore();
-}
-
 void DecorateMain(QPainter& painter, const pelmar::SkinLayout& layout) {
-    DrawDividers(painter, layout);
-    const QRectF box = AreaOf(layout, kMousePicture);
-    QRadialGradient floor(box.center() + QPointF(0, box.height() * 0.1), box.height() * 0.62);
-    floor.setColorAt(0, QColor(kAccent.red(), kAccent.green(), kAccent.blue(), 30));
-    floor.setColorAt(1, QColor(kAccent.red(), kAccent.green(), kAccent.blue(), 0));
-    painter.save();
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(floor);
-    painter.drawEllipse(box.center() + QPointF(0, box.height() * 0.1), box.height() * 0.62,
-                        box.height() * 0.62);
-    painter.restore();
-    DrawConnectors(painter, layout);
-    Picture(layout).Draw(painter, kAccent);
-    DrawStopValues(painter, layout);
+    DrawLevelRules(painter, layout, kLevelRules);
+    DrawRuleBetween(painter, layout, kHint, kLightingCaption);
+    DrawButtonPanel(painter, layout, kButtonPanel);
+    DrawDpiValues(painter, layout, pelmar::ModelA(), PictureFont(kStopValueSize));
 }
 
-// Hovering a button's label lights that button on the picture.
 void OverlayMain(QPainter& painter, const pelmar::SkinLayout& layout, State state) {
-    if (state != State::Over) {
-        return;
-    }
-    const MousePicture mouse = Picture(layout);
-    for (int part = 0; part < kMousePartCount; ++part) {
-        painter.save();
-        painter.setClipRect(AreaOf(layout, kButtonFrames + part));
-        mouse.DrawHighlight(painter, static_cast<MousePart>(part));
-        painter.restore();
-    }
+    HighlightButtons(painter, layout, kButtonPanel, state);
 }
 
-// Each hover frame must hold its whole button and no other, and every stop
-// must have the knob's size.
+// The knob picture fits every stop only if all stops have its size.
 std::string Check(const pelmar::SkinLayout& layout) {
-    const MousePicture mouse = Picture(layout);
-    for (int part = 0; part < kMousePartCount; ++part) {
-        const QRectF frame = AreaOf(layout, kButtonFrames + part);
-        const QRectF bounds = mouse.Part(static_cast<MousePart>(part)).boundingRect();
-        if (!frame.adjusted(-1, -1, 1, 1).contains(bounds)) {
-            return "main area " + std::to_string(kButtonFrames + part) +
-                   " does not hold its button on the mouse picture";
-        }
-        for (int other = part + 1; other < kMousePartCount; ++other) {
-            if (frame.intersects(AreaOf(layout, kButtonFrames + other))) {
-                return "main areas " + std::to_string(kButtonFrames + part) + " and " +
-                       std::to_string(kButtonFrames + other) + " overlap";
-            }
-        }
-    }
-    const pelmar::SkinRect knob = layout.mainPage.Area(kSliderStops);
-    for (int stop = kSliderStops; stop < kSliderStops + kLevels * kStops; ++stop) {
-        const pelmar::SkinRect area = layout.mainPage.Area(stop);
-        if (area.width != knob.width || area.height != knob.height) {
-            return "slider stop " + std::to_string(stop) + " differs in size from stop 60";
-        }
-    }
-    return {};
+    const std::string frames = CheckButtonFrames(layout, kButtonPanel);
+    return frames.empty() ? CheckDpiChoiceSizes(layout, pelmar::ModelA()) : frames;
 }
 
 }  // namespace

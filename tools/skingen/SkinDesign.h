@@ -53,5 +53,7 @@ struct SkinDesign {
 };
 
 const SkinDesign& ModelADesign();
+// Shares model A's colour, advanced and warning pages.
+const SkinDesign& ModelBDesign();
 
 }  // namespace skingen

@@ -1,5 +1,5 @@
 // skingen paints the pictures of a default skin from its layout files:
-//   skingen --model A --layouts SOURCE_FOLDER --out SKIN_FOLDER
+//   skingen --model A|B --layouts SOURCE_FOLDER --out SKIN_FOLDER
 // The layout files are the only source of coordinates; every picture the
 // program loads is drawn to fit them.
 #include <QGuiApplication>
@@ -37,7 +37,8 @@ struct SkinSet {
     const pelmar::Model& (*model)();
     const skingen::SkinDesign& (*design)();
 };
-constexpr SkinSet kSkinSets[] = {{"A", pelmar::ModelA, skingen::ModelADesign}};
+constexpr SkinSet kSkinSets[] = {{"A", pelmar::ModelA, skingen::ModelADesign},
+                                 {"B", pelmar::ModelB, skingen::ModelBDesign}};
 
 std::optional<Arguments> Parse(int argc, char** argv) {
     Arguments arguments;
@@ -161,7 +162,7 @@ int main(int argc, char** argv) {
         }
     }
     if (set == nullptr) {
-        std::fputs("usage: skingen --model A --layouts FOLDER --out FOLDER\n", stderr);
+        std::fputs("usage: skingen --model A|B --layouts FOLDER --out FOLDER\n", stderr);
         return 2;
     }
 
