@@ -2,6 +2,7 @@
 
 #include "assign/ButtonAssignment.h"
 #include "assign/WarningDlg.h"
+#include "skin/SkinRect.h"
 
 namespace pelmar {
 
@@ -14,7 +15,7 @@ CMenuDlg* OpenFunctionPopup(SharedState& state, QWidget& window, std::int32_t ar
                             const WarningRunner& runWarning) {
     state.assignTarget = area;
     const SkinRect label = state.skin.mainPage.Area(area);
-    const QPoint position = window.mapToGlobal(QPoint(label.x, label.y + label.height));
+    const QPoint position = window.mapToGlobal(QPoint(ToPixels(label.x), ToPixels(label.Bottom())));
     state.popupPosition = {position.x(), position.y()};
 
     // Any result but cancel goes on, as closing the dialog another way does

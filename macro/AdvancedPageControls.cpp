@@ -6,13 +6,15 @@
 #include "macro/ListBoxEvents.h"
 #include "macro/MacroEditing.h"
 #include "skin/ControlStyle.h"
+#include "skin/SkinRect.h"
 
 namespace pelmar {
 
 namespace {
 
 QRect Placement(const SkinRect& rect) {
-    return {rect.x, rect.y, rect.width, rect.height};
+    return {QPoint(ToPixels(rect.x), ToPixels(rect.y)),
+            QSize(ToPixels(rect.width), ToPixels(rect.height))};
 }
 
 QLineEdit* MakeEdit(QWidget& window, const char* name, const SkinRect& rect,

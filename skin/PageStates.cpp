@@ -10,6 +10,7 @@
 #include "skin/PageImageSet.h"
 #include "skin/SkinFiles.h"
 #include "skin/SkinImage.h"
+#include "skin/SkinRect.h"
 
 namespace pelmar {
 
@@ -104,7 +105,9 @@ void FillDpiSteps(QPainter& frame, const SkinPage& table, const Model& model, in
     for (int step = 0; step <= last; ++step) {
         const SkinRect cell =
             table.Area(model.firstDpiValueArea + level * model.dpiValueCount + step);
-        frame.fillRect(cell.x + 1, cell.y + 1, cell.width - 2, cell.height - 1, colour);
+        frame.fillRect(ToPixels(cell.x + std::int64_t{1}), ToPixels(cell.y + std::int64_t{1}),
+                       ToPixels(cell.width - std::int64_t{2}),
+                       ToPixels(cell.height - std::int64_t{1}), colour);
     }
 }
 

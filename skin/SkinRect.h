@@ -1,8 +1,19 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 
 namespace pelmar {
+
+// Pixel positions and sizes computed from layout values are kept within this
+// reach of the window's origin: far outside any window, and small enough that
+// Qt's int arithmetic on them cannot overflow.
+inline constexpr std::int64_t kPixelReach = std::int64_t{1} << 24;
+
+// A position or size computed in 64 bits from layout values, as Qt takes it.
+inline int ToPixels(std::int64_t value) {
+    return static_cast<int>(std::clamp(value, -kPixelReach, kPixelReach));
+}
 
 // One area of a skin layout, in window client pixels. It covers the half-open
 // rectangle from (x, y) to (x + width, y + height): the right and bottom edges

@@ -6,11 +6,14 @@
 #include <QImage>
 #include <QPainter>
 #include <array>
+#include <cstdint>
+#include <limits>
 #include <string>
 #include <vector>
 
 #include "app/SharedState.h"
 #include "skin/PageLabels.h"
+#include "skin/SkinRect.h"
 
 namespace pelmar {
 namespace {
@@ -80,6 +83,21 @@ TEST_F(PageLabelsTest, EachPageDrawsTheFrameThenItsOwnLabelsInOrder) {
             EXPECT_EQ(labels[22].text, "L2");
         }
     }
+}
+
+// A skin may hold any int: labels of areas at the limits are placed far
+// outside the window, never wrapped around into it.
+TEST_F(PageLabelsTest, AreasAtTheIntLimitsPlaceTheirLabelsFarOutside) {
+    constexpr std::int32_t kMin = std::numeric_limits<std::int32_t>::min();
+    constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
+    const int reach = static_cast<int>(kPixelReach);
+    state_.currentPage = Page::Main;
+    state_.skin.mainPage.areas[3] = {kMin, kMin, kMin, kMin};
+    state_.skin.mainPage.areas[4] = {kMax, kMax, kMax, kMax};
+    state_.skin.mainPage.areas[25] = {kMax, kMin, kMax, kMin};
+    EXPECT_EQ(LabelAt(3).position, QPoint(-reach, -reach));
+    EXPECT_EQ(LabelAt(4).position, QPoint(reach, reach));
+    EXPECT_EQ(LabelAt(25).position, QPoint(reach, -reach));
 }
 
 TEST_F(PageLabelsTest, ButtonLabelsShowTheFunctionOrTheMacroFiveIn) {
