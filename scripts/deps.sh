@@ -4,9 +4,10 @@
 
 declare -A PELMAR_PACKAGES=(
   [build]="cmake ninja-build g++ pkg-config qt6-base-dev libudev-dev libx11-dev libgtest-dev fonts-dejavu-core fonts-wqy-microhei"
-  [run]="fonts-wqy-microhei fonts-dejavu-core xvfb xdotool x11-utils imagemagick"
-  [test]="fonts-wqy-microhei fonts-dejavu-core xvfb xdotool x11-utils"
+  [run]="fonts-wqy-microhei fonts-dejavu-core xvfb xauth xdotool x11-utils imagemagick"
+  [test]="fonts-wqy-microhei fonts-dejavu-core xvfb xdotool x11-utils xauth imagemagick qemu-system-x86 busybox-static cpio udev"
   [fuzz]="cmake ninja-build clang libclang-rt-14-dev pkg-config libudev-dev libx11-dev"
+  [bench]="fonts-wqy-microhei fonts-dejavu-core xvfb xauth"
 )
 
 missing_packages() {
@@ -17,13 +18,13 @@ missing_packages() {
   done
 }
 
-# ensure_packages TASK...: TASK is build, run, test or fuzz; run and test
-# include build.
+# ensure_packages TASK...: TASK is build, run, test, fuzz or bench; run, test
+# and bench include build.
 ensure_packages() {
   local wanted="" task
   for task in "$@"; do
     wanted+=" ${PELMAR_PACKAGES[$task]}"
-    case "$task" in run|test) wanted+=" ${PELMAR_PACKAGES[build]}" ;; esac
+    case "$task" in run|test|bench) wanted+=" ${PELMAR_PACKAGES[build]}" ;; esac
   done
   local missing
   # shellcheck disable=SC2086

@@ -41,3 +41,11 @@ wait_for() {
 window_id() {
     xdotool search --onlyvisible --name "^$1\$" | head -n 1
 }
+
+# area_centre FILE SECTION KEY: the centre of a skin layout area, "x y" in
+# window coordinates.
+area_centre() {
+    awk -F'[=,]' -v section="[$2]" -v key="$3" '
+        /^\[/ { inside = ($0 == section) }
+        inside && $1 == key { print int($3 + $5 / 2), int($4 + $6 / 2); exit }' "$1"
+}
