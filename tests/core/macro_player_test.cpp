@@ -11,6 +11,7 @@
 #include "macro/MacroPlayerThread.h"
 #include "platform/hid/HidDevice.h"
 #include "platform/ini/IniFile.h"
+#include "tests/support/FakePlayerClock.h"
 #include "tests/support/RecordingLauncher.h"
 #include "tests/support/TempFolder.h"
 
@@ -18,45 +19,19 @@ namespace pelmar {
 namespace {
 
 using namespace std::chrono_literals;
+using test::FakePlayerClock;
 using test::RecordingLauncher;
 using test::TempFolder;
 
 constexpr std::uint16_t kReportLength = 8;
 
-// Time that passes only when the player sleeps.
-class FakeClock final : public PlayerClock {
-  public:
-    TimePoint Now() override {
-        const std::lock_guard lock(mutex_);
-        return now_;
-    }
-    void SleepUntil(TimePoint deadline) override {
-        const std::lock_guard lock(mutex_);
-        now_ = std::max(now_, deadline);
-    }
-    void Interrupt() override {}
-
-    // Time that passes while the player is busy, a slow report say.
-    void Advance(std::chrono::milliseconds duration) {
-        const std::lock_guard lock(mutex_);
-        now_ += duration;
-    }
-
-    long Milliseconds() {
-        const std::lock_guard lock(mutex_);
-        return static_cast<long>((now_ - TimePoint{}) / 1ms);
-    }
-
-  private:
-    std::mutex mutex_;
-    TimePoint now_{};
 };
 
 // A mouse that notes each feature report with the fake time at which it was sent, as
 // "<ms>: <bytes in hex>", and can run an action when a given report arrives.
 class RecordingDevice final : public HidDevice {
   public:
-    explicit RecordingDevice(FakeClock& clock) : clock_(clock) {}
+    explicit RecordingDevice(FakePlayerClock& clock) : clock_(clock) {}
 
     ReadResult Read(std::span<std::uint8_t>) override { return {ReadStatus::Failed, 0}; }
     void Wake() override {}
@@ -93,7 +68,7 @@ class RecordingDevice final : public HidDevice {
     }
 
   private:
-    FakeClock& clock_;
+    FakePlayerClock& clock_;
     std::mutex mutex_;
     std::vector<std::string> reports_;
     std::size_t actionAt_ = 0;
@@ -179,7 +154,7 @@ class MacroPlayerTest : public ::testing::Test {
 
     TempFolder folder_;
     SharedState state_;
-    FakeClock clock_;
+    FakePlayerClock clock_;
     std::shared_ptr<RecordingDevice> device_ = std::make_shared<RecordingDevice>(clock_);
     RecordingLauncher launcher_;
     std::atomic<int> repaints_{0};
@@ -427,7 +402,7 @@ TEST_F(MacroPlayerTest, TriggersWithoutAnActionOnlyClearTheFlags) {
 
 TEST(MacroPlayerStopTest, StopEndsALongMacroAtOnceAndReleasesEverything) {
     SharedState state;
-    FakeClock recordClock;
+    FakePlayerClock recordClock;
     auto device = std::make_shared<RecordingDevice>(recordClock);
     state.writeCaps.featureReportByteLength = kReportLength;
     state.writeHandle = device;

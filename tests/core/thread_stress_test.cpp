@@ -23,6 +23,7 @@
 #include "profile/ProfileActions.h"
 #include "profile/ProfileStore.h"
 #include "tests/support/FakeHid.h"
+#include "tests/support/FakePlayerClock.h"
 #include "tests/support/RecordingLauncher.h"
 #include "tests/support/RecordingPointerSettings.h"
 #include "tests/support/TempFolder.h"
@@ -32,6 +33,7 @@ namespace {
 
 using namespace std::chrono_literals;
 using test::FakeHidDevice;
+using test::FakePlayerClock;
 using test::RecordingLauncher;
 using test::RecordingPointerSettings;
 using test::TempFolder;
@@ -61,22 +63,6 @@ constexpr std::array<std::uint8_t, 5> kPressed{kFirstMacroButton, kDpiButton, kS
 constexpr std::uint8_t kKeyA = 4;
 constexpr std::uint8_t kKeyB = 5;
 
-// Time that passes only when the player sleeps, so macros play at once.
-class FakeClock final : public PlayerClock {
-  public:
-    TimePoint Now() override {
-        const std::lock_guard lock(mutex_);
-        return now_;
-    }
-    void SleepUntil(TimePoint deadline) override {
-        const std::lock_guard lock(mutex_);
-        now_ = std::max(now_, deadline);
-    }
-    void Interrupt() override {}
-
-  private:
-    std::mutex mutex_;
-    TimePoint now_{};
 };
 
 MacroRecord MacroOf(std::initializer_list<std::pair<std::uint8_t, std::uint8_t>> events) {
@@ -235,7 +221,7 @@ class ThreadStressTest : public ::testing::TestWithParam<ModelCase> {
     std::shared_ptr<FakeHidDevice> mouse_ = std::make_shared<FakeHidDevice>();
     std::shared_ptr<FakeHidDevice> sink_ = std::make_shared<FakeHidDevice>();
     RecordingPointerSettings pointer_;
-    FakeClock clock_;
+    FakePlayerClock clock_;
     RecordingLauncher launcher_;
     std::atomic<int> playerRepaints_{0};
     int fed_ = 0;
