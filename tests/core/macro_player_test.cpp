@@ -25,8 +25,6 @@ using test::TempFolder;
 
 constexpr std::uint16_t kReportLength = 8;
 
-};
-
 // A mouse that notes each feature report with the fake time at which it was sent, as
 // "<ms>: <bytes in hex>", and can run an action when a given report arrives.
 class RecordingDevice final : public HidDevice {

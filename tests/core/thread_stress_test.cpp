@@ -63,8 +63,6 @@ constexpr std::array<std::uint8_t, 5> kPressed{kFirstMacroButton, kDpiButton, kS
 constexpr std::uint8_t kKeyA = 4;
 constexpr std::uint8_t kKeyB = 5;
 
-};
-
 MacroRecord MacroOf(std::initializer_list<std::pair<std::uint8_t, std::uint8_t>> events) {
     MacroRecord record;
     record.repeatCount = 1;
