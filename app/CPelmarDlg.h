@@ -46,6 +46,8 @@ class CPelmarDlg : public QWidget {
 
     // Window states and the tray icon.
     void HideToTray();
+    // Starts with only the tray icon; without a tray, minimised.
+    void StartHidden();
     void ShowFromTray();
     void AddTrayIcon();
     void RemoveTrayIcon();

@@ -3,36 +3,69 @@
 #include <algorithm>
 #include <array>
 #include <string_view>
+#include <utility>
 
 namespace pelmar {
 
 namespace {
 
-enum class Option { Help, Version, Folder, VirtualMouse, VirtualMouseLog, VirtualMouseControl };
+enum class Option {
+    Help,
+    Version,
+    Folder,
+    Hidden,
+    Autostart,
+    PrintUdevRules,
+    VirtualMouse,
+    VirtualMouseLog,
+    VirtualMouseControl
+};
 
 struct OptionEntry {
-    std::string_view name;
     Option option;
-    std::string_view argument;  // name of the value it takes; empty: a switch
-    std::string_view help;
+    OptionDescription description;
 };
 
 constexpr std::array kOptions{
-    OptionEntry{"--help", Option::Help, "", "show this help and exit"},
-    OptionEntry{"--version", Option::Version, "", "show the version and exit"},
-    OptionEntry{"--folder", Option::Folder, "DIR",
-               "use DIR as the program folder (config.ini, macro files, skins)"},
-    OptionEntry{"--virtual-mouse", Option::VirtualMouse, "",
-               "add an emulated mouse beside any real one"},
-    OptionEntry{"--virtual-mouse-log", Option::VirtualMouseLog, "FILE",
-               "append every report of the emulated mouse to FILE"},
-    OptionEntry{"--virtual-mouse-control", Option::VirtualMouseControl, "PATH",
-               "take press/release/click N, report HEX..., unplug from the named pipe PATH"},
+    OptionEntry{Option::Help, {"--help", "", "show this help and exit"}},
+    OptionEntry{Option::Version, {"--version", "", "show the version and exit"}},
+    OptionEntry{
+        Option::Folder,
+        {"--folder", "DIR", "use DIR as the program folder (config.ini, macro files, skins)"}},
+    OptionEntry{Option::Hidden, {"--hidden", "", "start in the tray without showing the window"}},
+    OptionEntry{Option::Autostart,
+                {"--autostart", "on|off",
+                 "start hidden in the tray at every login (on) or no longer (off), and exit"}},
+    OptionEntry{Option::PrintUdevRules,
+                {"--print-udev-rules", "",
+                 "print the udev rule that gives the logged-in user the mouse, and exit"}},
+    OptionEntry{Option::VirtualMouse,
+                {"--virtual-mouse", "", "add an emulated mouse beside any real one"}},
+    OptionEntry{
+        Option::VirtualMouseLog,
+        {"--virtual-mouse-log", "FILE", "append every report of the emulated mouse to FILE"}},
+    OptionEntry{Option::VirtualMouseControl,
+                {"--virtual-mouse-control", "PATH",
+                 "take press/release/click N, report HEX..., unplug from the named pipe PATH"}},
 };
+
+constexpr std::array<OptionDescription, kOptions.size()> kDescriptions = [] {
+    std::array<OptionDescription, kOptions.size()> descriptions{};
+    for (std::size_t i = 0; i < kOptions.size(); ++i) {
+        descriptions[i] = kOptions[i].description;
+    }
+    return descriptions;
+}();
+
+// The values --autostart takes.
+constexpr std::array<std::pair<std::string_view, AutostartRequest>, 2> kAutostartValues{{
+    {"on", AutostartRequest::On},
+    {"off", AutostartRequest::Off},
+}};
 
 const OptionEntry* FindOption(std::string_view name) {
     for (const OptionEntry& entry : kOptions) {
-        if (entry.name == name) {
+        if (entry.description.name == name) {
             return &entry;
         }
     }
@@ -49,6 +82,23 @@ void Apply(CommandLine& line, Option option, std::string value) {
             break;
         case Option::Folder:
             line.folder = std::move(value);
+            break;
+        case Option::Hidden:
+            line.hidden = true;
+            break;
+        case Option::Autostart:
+            line.autostart = AutostartRequest::Unchanged;
+            for (const auto& [text, request] : kAutostartValues) {
+                if (value == text) {
+                    line.autostart = request;
+                }
+            }
+            if (line.autostart == AutostartRequest::Unchanged) {
+                line.error = "--autostart takes on or off, not " + value;
+            }
+            break;
+        case Option::PrintUdevRules:
+            line.printUdevRules = true;
             break;
         case Option::VirtualMouse:
             line.virtualMouse = true;
@@ -82,31 +132,40 @@ CommandLine ParseCommandLine(std::span<const char* const> arguments) {
             line.error = "unknown option: " + std::string(arguments[i]);
             return line;
         }
-        if (entry->argument.empty() && hasInlineValue) {
-            line.error = std::string(entry->name) + " takes no value";
+        const OptionDescription& description = entry->description;
+        if (description.argument.empty() && hasInlineValue) {
+            line.error = std::string(description.name) + " takes no value";
             return line;
         }
-        if (!entry->argument.empty() && !hasInlineValue) {
+        if (!description.argument.empty() && !hasInlineValue) {
             if (i + 1 >= arguments.size()) {
-                line.error = std::string(entry->name) + " needs " + std::string(entry->argument);
+                line.error =
+                    std::string(description.name) + " needs " + std::string(description.argument);
                 return line;
             }
             value = arguments[++i];
         }
         Apply(line, entry->option, std::move(value));
+        if (!line.error.empty()) {
+            return line;
+        }
     }
     return line;
 }
 
+std::span<const OptionDescription> CommandLineOptions() {
+    return kDescriptions;
+}
+
 std::string UsageText(const std::string& executableName) {
     std::string text = "Usage: " + executableName + " [options]\n\nOptions:\n";
-    for (const OptionEntry& entry : kOptions) {
-        std::string left = "  " + std::string(entry.name);
-        if (!entry.argument.empty()) {
-            left += " " + std::string(entry.argument);
+    for (const OptionDescription& option : kDescriptions) {
+        std::string left = "  " + std::string(option.name);
+        if (!option.argument.empty()) {
+            left += " " + std::string(option.argument);
         }
         left.resize(std::max<std::size_t>(left.size() + 2, 34), ' ');
-        text += left + std::string(entry.help) + "\n";
+        text += left + std::string(option.help) + "\n";
     }
     return text;
 }

@@ -55,6 +55,12 @@ void CPelmarDlg::HideToTray() {
     AddTrayIcon();
 }
 
+void CPelmarDlg::StartHidden() {
+    if (!QSystemTrayIcon::isSystemTrayAvailable()) {
+        showMinimized();
+    }
+}
+
 void CPelmarDlg::ShowFromTray() {
     show();
     setWindowState(windowState() & ~Qt::WindowMinimized);

@@ -55,6 +55,7 @@ int DisplayedDpi(const Model& model, std::uint8_t code) {
 const Model& ModelA() {
     static constexpr Model model{
         .executableName = "pelmar",
+        .applicationId = "org.pelmar.Pelmar",
         .brand = "Halvex",
         .englishTitle = "Halvex Gaming Mouse",
         .chineseTitle = "Halvex专业级宏定义游戏鼠标",
@@ -87,6 +88,7 @@ const Model& ModelA() {
 const Model& ModelB() {
     static constexpr Model model{
         .executableName = "pelmar-b",
+        .applicationId = "org.pelmar.PelmarB",
         .brand = "Drenn",
         .englishTitle = "Drenn GAMING MOUSE",
         .chineseTitle = "Drenn专业级宏定义游戏鼠标",

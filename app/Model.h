@@ -38,6 +38,9 @@ struct PixelFontSizes {
 // Code asks this record; it never tests which model it runs.
 struct Model {
     std::string_view executableName;
+    // Desktop identity of the installed program: the name of its desktop
+    // entry, icon and autostart entry.
+    std::string_view applicationId;
     std::string_view brand;         // brand word of the plug-in prompt
     std::string_view englishTitle;  // window title and tray tip, English interface
     std::string_view chineseTitle;  // window title and tray tip, Chinese interface

@@ -4,13 +4,14 @@
 
 namespace pelmar {
 
-std::filesystem::path ExecutableFolder() {
+std::filesystem::path ExecutablePath() {
     std::error_code error;
-    const std::filesystem::path executable = std::filesystem::read_symlink("/proc/self/exe", error);
-    if (error) {
-        return {};
-    }
-    return executable.parent_path();
+    std::filesystem::path executable = std::filesystem::read_symlink("/proc/self/exe", error);
+    return error ? std::filesystem::path() : executable;
+}
+
+std::filesystem::path ExecutableFolder() {
+    return ExecutablePath().parent_path();
 }
 
 }  // namespace pelmar

@@ -17,8 +17,14 @@ TEST(CommandLineTest, UnderstandsItsOptions) {
     EXPECT_TRUE(Parse({"--version"}).showVersion);
     EXPECT_EQ(Parse({"--folder", "/opt/pelmar"}).folder, "/opt/pelmar");
     EXPECT_EQ(Parse({"--folder=/opt/my pelmar"}).folder, "/opt/my pelmar");
+    EXPECT_TRUE(Parse({"--hidden"}).hidden);
+    EXPECT_TRUE(Parse({"--print-udev-rules"}).printUdevRules);
+    EXPECT_EQ(Parse({"--autostart", "on"}).autostart, AutostartRequest::On);
+    EXPECT_EQ(Parse({"--autostart=off"}).autostart, AutostartRequest::Off);
     const CommandLine none = Parse({});
-    EXPECT_FALSE(none.showHelp || none.showVersion || none.virtualMouse);
+    EXPECT_FALSE(none.showHelp || none.showVersion || none.virtualMouse || none.hidden ||
+                 none.printUdevRules);
+    EXPECT_EQ(none.autostart, AutostartRequest::Unchanged);
     EXPECT_TRUE(none.folder.empty() && none.error.empty());
 }
 
@@ -42,13 +48,17 @@ TEST(CommandLineTest, RejectsWhatItDoesNotUnderstand) {
     EXPECT_NE(Parse({"--folder"}).error, "");
     EXPECT_NE(Parse({"--help=yes"}).error, "");
     EXPECT_NE(Parse({"stray"}).error, "");
+    EXPECT_NE(Parse({"--autostart", "yes"}).error, "");
+    EXPECT_NE(Parse({"--autostart"}).error, "");
+    EXPECT_NE(Parse({"--hidden=1"}).error, "");
 }
 
 TEST(CommandLineTest, UsageNamesEveryOption) {
     const std::string usage = UsageText("pelmar-b");
     for (const char* option :
          {"Usage: pelmar-b", "--help", "--version", "--folder DIR", "--virtual-mouse ",
-          "--virtual-mouse-log FILE", "--virtual-mouse-control PATH"}) {
+          "--virtual-mouse-log FILE", "--virtual-mouse-control PATH", "--hidden",
+          "--autostart on|off", "--print-udev-rules"}) {
         EXPECT_NE(usage.find(option), std::string::npos) << option;
     }
 }

@@ -86,6 +86,14 @@ TEST_F(LifecycleTest, ClosingAndKeysNeverEndTheProgram) {
     EXPECT_TRUE(mouse_->Features().empty());
 }
 
+TEST_F(LifecycleTest, AHiddenStartWithoutATrayLeavesTheWindowMinimised) {
+    CPelmarDlg window;
+    window.StartHidden();
+    // The offscreen platform has no tray: hiding would leave no way back.
+    EXPECT_TRUE(window.isMinimized());
+    EXPECT_FALSE(window.ended());
+}
+
 TEST_F(LifecycleTest, TrayMenuFollowsTheLanguageLoaded) {
     CPelmarDlg window;
     window.LoadMenus(1);
