@@ -5,6 +5,7 @@
 #include <QMessageBox>
 #include <QThread>
 #include <chrono>
+#include <cstdio>
 #include <thread>
 
 #include "app/CPelmarDlg.h"
@@ -139,6 +140,15 @@ bool CPelmarDlg::OnInitDialog() {
     });
     state.deviceConnected = discovery.found;
     deviceWatch_ = std::move(discovery.watch);
+    if (discovery.accessDenied) {
+        const std::string message = AccessDeniedMessage(*state.model, state.languageEnglish);
+        std::fprintf(stderr, "%s: %s", QApplication::applicationName().toLocal8Bit().constData(),
+                     AccessDeniedMessage(*state.model, 1).c_str());
+        QMessageBox::warning(this, QApplication::applicationName(),
+                             QString::fromStdString(message));
+        ExitDriver();
+        return false;
+    }
     if (state.deviceConnected == 0) {
         QMessageBox::information(
             this, QApplication::applicationName(),

@@ -44,13 +44,17 @@ Discovery FindDevice(SharedState& state, HidBackend& backend, DeviceChangeCallba
             // The listener is already polling readHandle and takes the report
             // length from readCaps once it sees the handle.
             state.readCaps = caps;
-            state.readHandle.store(backend.Open(info.path, HidAccess::Read));
+            std::shared_ptr<HidDevice> device = backend.Open(info.path, HidAccess::Read);
+            discovery.accessDenied |= device == nullptr && info.accessDenied;
+            state.readHandle.store(std::move(device));
             readOpened = true;
         }
         if (IsCollection(caps, kFeatureCollectionUsagePage)) {
             const std::lock_guard lock(state.reportMutex);
             state.writeCaps = caps;
-            state.writeHandle.store(backend.Open(info.path, HidAccess::Write));
+            std::shared_ptr<HidDevice> device = backend.Open(info.path, HidAccess::Write);
+            discovery.accessDenied |= device == nullptr && info.accessDenied;
+            state.writeHandle.store(std::move(device));
             writeOpened = true;
         }
         if (readOpened && writeOpened) {

@@ -20,6 +20,9 @@ struct Discovery {
     // 1 when both vendor collections were opened, else whether the last
     // interface that could be enumerated carried the mouse's identifiers.
     std::uint8_t found = 0;
+    // A vendor collection of the mouse could not be opened because this user
+    // lacks the permission to read and write its device node.
+    bool accessDenied = false;
     // Watches for device changes from the first matching interface on; keep
     // it as long as the window that handles removal.
     std::unique_ptr<DeviceWatch> watch;

@@ -42,15 +42,9 @@ mouse_nodes() {
   done
 }
 
-nodes=$(mouse_nodes)
-if [ -z "$nodes" ]; then
+if [ -z "$(mouse_nodes)" ]; then
   exec "$program" --virtual-mouse "$@"
 fi
-# A plugged-in mouse is used before the emulated one, so it must be usable.
-for node in $nodes; do
-  if [ ! -r "$node" ] || [ ! -w "$node" ]; then
-    echo "Pelmar cannot use $node (the mouse); give your user read and write access to it," >&2
-    echo "for example with a udev rule: KERNEL==\"hidraw*\", ATTRS{idVendor}==\"18f8\", ATTRS{idProduct}==\"1286\", MODE=\"0660\", TAG+=\"uaccess\"" >&2
-  fi
-done
+# A plugged-in mouse is used; when this user may not open it, the program
+# says so and how to install the device rule.
 exec "$program" "$@"

@@ -24,6 +24,9 @@ struct HidInterfaceInfo {
     std::string path;
     std::optional<HidAttributes> attributes;
     std::optional<HidCaps> caps;
+    // The interface's device node exists but this user may not read and
+    // write it.
+    bool accessDenied = false;
 };
 
 // The interfaces in enumeration order; an empty slot is an index whose

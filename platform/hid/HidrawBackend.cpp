@@ -1,6 +1,9 @@
 #include "platform/hid/HidrawBackend.h"
 
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <charconv>
 #include <fstream>
 #include <iterator>
@@ -93,6 +96,11 @@ std::optional<SplitPath> Split(const std::string& path) {
     return SplitPath{path.substr(0, separator), number - 1};
 }
 
+// Whether the node exists but the user lacks the permission to read and write it.
+bool AccessDenied(const std::string& nodePath) {
+    return ::access(nodePath.c_str(), R_OK | W_OK) != 0 && (errno == EACCES || errno == EPERM);
+}
+
 }  // namespace
 
 std::string CollectionPath(const std::string& nodePath, std::size_t index) {
@@ -131,16 +139,17 @@ std::vector<HidInterfaceInfo> HidrawBackend::InterfacesOf(const std::string& nod
     if (const auto uevent = ReadWholeFile(device / "uevent")) {
         attributes = ParseUevent(*uevent);
     }
+    const bool denied = AccessDenied(nodePath);
     const auto bytes = ReadWholeFile(device / "report_descriptor");
     if (!bytes.has_value()) {
-        return {HidInterfaceInfo{CollectionPath(nodePath, 0), attributes, std::nullopt}};
+        return {HidInterfaceInfo{CollectionPath(nodePath, 0), attributes, std::nullopt, denied}};
     }
     const ReportDescriptor descriptor = ParseReportDescriptor(
         std::span(reinterpret_cast<const std::uint8_t*>(bytes->data()), bytes->size()));
     std::vector<HidInterfaceInfo> interfaces;
     for (std::size_t i = 0; i < descriptor.collections.size(); ++i) {
         interfaces.push_back(
-            {CollectionPath(nodePath, i), attributes, descriptor.collections[i].caps});
+            {CollectionPath(nodePath, i), attributes, descriptor.collections[i].caps, denied});
     }
     return interfaces;
 }

@@ -171,6 +171,38 @@ TEST(FindDeviceTest, AFailedOpenStillCountsAsOpened) {
     EXPECT_EQ(state.writeHandle.load(), nullptr);
 }
 
+// A vendor collection whose node the user may not open is reported, so the
+// window can say how to get access instead of acting as if the mouse worked.
+TEST(FindDeviceTest, ReportsAVendorCollectionTheUserMayNotOpen) {
+    const struct {
+        const char* name;
+        std::vector<bool> denied;  // per interface: in, feature, pointer
+        bool opens;                // the backend opens what it is asked to
+        bool accessDenied;
+    } cases[] = {
+        {"both denied", {true, true, true}, false, true},
+        {"feature denied", {false, true, false}, false, true},
+        {"open failed for another reason", {false, false, false}, false, false},
+        {"marked but opened after all", {true, true, true}, true, false},
+        {"only the pointer collection denied", {false, false, true}, false, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        FakeHidBackend backend;
+        backend.interfaces = Interfaces({kIn, kFeature, kPointer});
+        for (std::size_t i = 0; i < c.denied.size(); ++i) {
+            backend.interfaces[i]->accessDenied = c.denied[i];
+            if (c.opens) {
+                backend.devices[backend.interfaces[i]->path] = std::make_shared<FakeHidDevice>();
+            }
+        }
+        SharedState state;
+        const Discovery discovery = FindDevice(state, backend, {});
+        EXPECT_EQ(discovery.found, 1);
+        EXPECT_EQ(discovery.accessDenied, c.accessDenied);
+    }
+}
+
 TEST(FindDeviceTest, TheWatchDeliversToTheGivenCallback) {
     FakeHidBackend backend;
     backend.interfaces = Interfaces({kIn, kFeature});

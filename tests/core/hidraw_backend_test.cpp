@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 #include <sys/socket.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <array>
+#include <functional>
 #include <future>
 #include <string>
 #include <thread>
@@ -73,6 +76,55 @@ TEST_F(HidrawBackendTest, ListsEveryTopLevelCollectionInNodeOrder) {
     EXPECT_FALSE(list[5]->caps.has_value());
     EXPECT_EQ(list[6]->attributes->vendorId, 0x046D);
     EXPECT_EQ(list[6]->caps->inputReportByteLength, 4);
+}
+
+// Runs check in a child process as an unprivileged user when the test runs as
+// root (root may open any node), else in this process; true when it held.
+bool HoldsWithoutPrivileges(const std::function<bool()>& check) {
+    constexpr uid_t kNobody = 65534;
+    if (::geteuid() != 0) {
+        return check();
+    }
+    const pid_t child = ::fork();
+    if (child == 0) {
+        const bool dropped = ::setresgid(kNobody, kNobody, kNobody) == 0 &&
+                             ::setresuid(kNobody, kNobody, kNobody) == 0;
+        ::_exit(dropped && check() ? 0 : 1);
+    }
+    int status = 0;
+    return child > 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status) &&
+           WEXITSTATUS(status) == 0;
+}
+
+TEST_F(HidrawBackendTest, MarksNodesTheUserMayNotOpen) {
+    const auto mouse = VirtualMouse::ReportDescriptor();
+    const std::vector<std::uint8_t> mouseBytes(mouse.begin(), mouse.end());
+    AddNode("hidraw0", "HID_ID=0003:000018F8:00001286\n", &mouseBytes);
+    AddNode("hidraw1", "HID_ID=0003:0000046D:0000C077\n", &kPlainMouse);
+    std::filesystem::create_directories(folder_.path() / "dev");
+    WriteFile(Dev("hidraw0"), "");
+    WriteFile(Dev("hidraw1"), "");
+    std::filesystem::permissions(Dev("hidraw0"), std::filesystem::perms::owner_read);
+    std::filesystem::permissions(Dev("hidraw1"), std::filesystem::perms::all);
+
+    EXPECT_TRUE(HoldsWithoutPrivileges([this] {
+        const HidInterfaceList list = backend_.Enumerate();
+        if (list.size() != 6) {
+            return false;
+        }
+        for (std::size_t i = 0; i < 5; ++i) {
+            if (!list[i]->accessDenied) {
+                return false;
+            }
+        }
+        return !list[5]->accessDenied;
+    }));
+    // A node that does not exist (gone since enumeration) is not a matter of
+    // permission.
+    std::filesystem::remove(Dev("hidraw0"));
+    const HidInterfaceList list = backend_.Enumerate();
+    ASSERT_EQ(list.size(), 6u);
+    EXPECT_FALSE(list[0]->accessDenied);
 }
 
 TEST_F(HidrawBackendTest, MissingTreeAndBadPathsGiveNothing) {
