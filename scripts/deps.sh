@@ -3,9 +3,9 @@
 # apt line to run and stops.
 
 declare -A PELMAR_PACKAGES=(
-  [build]="cmake ninja-build g++ pkg-config qt6-base-dev libudev-dev libx11-dev libgtest-dev fonts-dejavu-core fonts-wqy-microhei"
+  [build]="cmake ninja-build g++ pkg-config qt6-base-dev libudev-dev libx11-dev libgtest-dev fonts-dejavu-core fonts-wqy-microhei udev systemd"
   [run]="fonts-wqy-microhei fonts-dejavu-core xvfb xauth xdotool x11-utils imagemagick"
-  [test]="fonts-wqy-microhei fonts-dejavu-core xvfb xdotool x11-utils xauth imagemagick qemu-system-x86 busybox-static cpio udev"
+  [test]="fonts-wqy-microhei fonts-dejavu-core xvfb xdotool x11-utils xauth imagemagick qemu-system-x86 busybox-static cpio udev desktop-file-utils appstream dpkg-dev file systemd"
   [fuzz]="cmake ninja-build clang libclang-rt-14-dev pkg-config libudev-dev libx11-dev"
   [bench]="fonts-wqy-microhei fonts-dejavu-core xvfb xauth"
 )
