@@ -25,7 +25,9 @@
 #include "platform/hid/HidrawBackend.h"
 #include "platform/hid/VirtualMouse.h"
 #include "profile/ProfileStore.h"
+#include "tests/kernel/Eventually.h"
 #include "tests/kernel/UhidDevice.h"
+#include "tests/kernel/UnrelatedKeyboard.h"
 #include "tests/support/RecordingLauncher.h"
 #include "tests/support/RecordingPointerSettings.h"
 #include "tests/support/TempFolder.h"
@@ -34,35 +36,18 @@ namespace pelmar {
 namespace {
 
 using namespace std::chrono_literals;
+using test::Eventually;
+using test::kKeyboardDescriptor;
+using test::kOtherProductId;
+using test::kOtherVendorId;
+using test::kWait;
 using test::TakenFeature;
 using test::UhidDevice;
-
-// Long enough for a slow emulated machine; waits end as soon as their condition holds.
-constexpr auto kWait = 60s;
-
-// The unrelated device: a keyboard without report identifiers.
-constexpr std::uint16_t kOtherVendorId = 0x1234;
-constexpr std::uint16_t kOtherProductId = 0x0001;
-constexpr auto kKeyboardDescriptor = std::to_array<std::uint8_t>(
-    {0x05, 0x01, 0x09, 0x06, 0xA1, 0x01, 0x75, 0x08, 0x95, 0x08, 0x81, 0x02, 0xC0});
 
 constexpr std::int32_t kFirstUserMacro = 41;
 constexpr std::size_t kMacroButton = 2;  // button number 3
 constexpr std::size_t kInterfacesOfTheMouse = 5;
 constexpr std::size_t kInputCollection = 3;  // the vendor input collection's index
-
-// Waits for a condition another thread or the kernel makes true.
-template <typename Condition>
-bool Eventually(Condition condition) {
-    const auto deadline = std::chrono::steady_clock::now() + kWait;
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() > deadline) {
-            return false;
-        }
-        std::this_thread::sleep_for(1ms);
-    }
-    return true;
-}
 
 // The hidraw node of the device with these identifiers, found through the
 // HID bus rather than the hidraw class that the backend enumerates.

@@ -1,18 +1,23 @@
 #!/usr/bin/env bash
 # Boots Debian's kernel in QEMU (software emulation, no network) from an
-# initramfs of our own: busybox, the kernel's uhid and HID modules, udev and
-# the guest test program with its shared libraries. Passes when the guest
-# prints status 0 on its serial console before powering off.
+# initramfs of our own: busybox, the kernel's uhid, HID, USB host, dummy USB
+# controller and USB HID gadget modules, udev with our rule and the guest test
+# program with its shared libraries. Passes when the guest prints status 0 on
+# its serial console before powering off.
 #
-# Usage: run_kernel_test.sh GUEST_PROGRAM WORK_FOLDER
+# Usage: run_kernel_test.sh GUEST_PROGRAM UDEV_RULES WORK_FOLDER
 # The kernel package is downloaded into WORK_FOLDER/cache once and reused.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 guest_program=$1
-work=$2
+udev_rules=$2
+work=$3
 
 readonly marker=PELMAR-KERNEL-TEST-STATUS
-readonly wanted_modules=(uhid hid-generic)
+# uhid makes HID devices from user space; dummy_hcd is a USB host and device
+# controller in one, on which libcomposite and usb_f_hid build a USB HID
+# device that usbhid then drives.
+readonly wanted_modules=(uhid hid-generic dummy_hcd libcomposite usb_f_hid usbhid)
 readonly boot_limit=900 # seconds; only a guest that hangs comes near it
 readonly udevd_candidates=(/lib/systemd/systemd-udevd /usr/lib/systemd/systemd-udevd)
 
@@ -141,7 +146,7 @@ vmlinuz=$tree/boot/vmlinuz-$version
 [ -f "$vmlinuz" ] || fail "no vmlinuz in $(basename "$deb")"
 
 rm -rf "$root"
-mkdir -p "$root"/{bin,etc,lib/modules,lib/systemd,proc,sys,dev,run,tmp}
+mkdir -p "$root"/{bin,etc/udev/rules.d,lib/modules,lib/systemd,proc,sys,dev,run,tmp}
 copy_with_libraries "$(command -v busybox)" /bin/busybox
 copy_with_libraries "$guest_program" /bin/pelmar_kernel_guest
 # Its debugging information would only make the initramfs slower to load.
@@ -154,6 +159,7 @@ done
 # udevadm and systemd-udevd are one program that looks at the name it was started by.
 copy_with_libraries "$(readlink -f "$udevd")" /bin/udevadm
 ln -s /bin/udevadm "$root/lib/systemd/systemd-udevd"
+install -m 644 "$udev_rules" "$root/etc/udev/rules.d/$(basename "$udev_rules")"
 sort -u "$root/etc/library-path.list" | paste -sd: >"$root/etc/library-path"
 
 for name in "${wanted_modules[@]}"; do
