@@ -2,7 +2,6 @@
 
 #include <array>
 #include <cctype>
-#include <cstdio>
 
 #include "app/SharedState.h"
 #include "app/UdevRules.h"
@@ -72,19 +71,13 @@ std::string Uppercase(std::string_view text) {
     return upper;
 }
 
-std::string UsbId() {
-    char text[16];
-    std::snprintf(text, sizeof text, "%04x:%04x", static_cast<unsigned>(SharedState::vendorId),
-                  static_cast<unsigned>(SharedState::productId));
-    return text;
-}
-
 std::string Description(const Model& model) {
     const std::string mouse = Prose(model.englishTitle);
     std::string text = ".SH DESCRIPTION\n";
     text += Bold(model.executableName) + " is the configuration and macro driver of the " + mouse +
             ",\n";
-    text += "a six-button USB mouse (USB ID " + UsbId() + ").\n";
+    text += "a six-button USB mouse (USB ID " + UsbIdentifierText(SharedState::vendorId) + ":" +
+            UsbIdentifierText(SharedState::productId) + ").\n";
     text +=
         "From one window it assigns each button a function\n"
         "(a mouse function, a multimedia key, a macro or a program start),\n"

@@ -6,16 +6,11 @@
 
 namespace pelmar {
 
-namespace {
-
-// The identifiers as the USB device's sysfs attributes spell them.
-std::string LowercaseHex(std::int32_t value) {
+std::string UsbIdentifierText(std::int32_t value) {
     char text[8];
     std::snprintf(text, sizeof text, "%04x", static_cast<unsigned>(value) & 0xFFFFu);
     return text;
 }
-
-}  // namespace
 
 std::string UserServiceName(const Model& model) {
     return std::string(model.executableName) + ".service";
@@ -31,8 +26,9 @@ std::string UdevRules(const Model& model) {
     text += "# SYSTEMD_USER_WANTS starts " + service +
             " in that user's session when the mouse is plugged in.\n";
     text += "# Print it with: " + name + " --print-udev-rules\n";
-    text += "SUBSYSTEM==\"hidraw\", ATTRS{idVendor}==\"" + LowercaseHex(SharedState::vendorId) +
-            "\", ATTRS{idProduct}==\"" + LowercaseHex(SharedState::productId) + "\", ";
+    text += "SUBSYSTEM==\"hidraw\", ATTRS{idVendor}==\"" +
+            UsbIdentifierText(SharedState::vendorId) + "\", ATTRS{idProduct}==\"" +
+            UsbIdentifierText(SharedState::productId) + "\", ";
     text += "TAG+=\"uaccess\", TAG+=\"systemd\", ENV{SYSTEMD_USER_WANTS}+=\"" + service + "\"\n";
     return text;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "app/Model.h"
@@ -9,6 +10,9 @@ namespace pelmar {
 // File name of the udev rule; a copy in /etc/udev/rules.d replaces the
 // installed one.
 inline constexpr std::string_view kUdevRulesFileName = "70-pelmar.rules";
+
+// A USB identifier as sysfs and lsusb spell it: four lowercase hex digits.
+std::string UsbIdentifierText(std::int32_t value);
 
 // Name of the systemd user service that runs the model's driver.
 std::string UserServiceName(const Model& model);
